@@ -1,0 +1,38 @@
+#include "app/AppIcon.h"
+#include "app/StartUp.h"
+#include "platform/App.h"
+#include "platform/Forms.h"
+#include "platform/SingleInstance.h"
+
+#include <QApplication>
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+bool displayAvailable()
+{
+    const auto set = [](const char* name) { return std::getenv(name) && *std::getenv(name); };
+    return set("DISPLAY") || set("WAYLAND_DISPLAY") || set("QT_QPA_PLATFORM");
+}
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (!displayAvailable()) {
+        std::fprintf(stderr, "arcavell: no display found. Arcavell is a desktop program: start it in a "
+                             "graphical session (DISPLAY or WAYLAND_DISPLAY must be set).\n");
+        return 1;
+    }
+    QApplication app(argc, argv);
+    // The program runs while any window is loaded, hidden ones included.
+    QApplication::setQuitOnLastWindowClosed(false);
+    App::InitFromProcess();
+    QApplication::setWindowIcon(AppIcon());
+
+    SingleInstance instance(App::EXEName());
+    StartUp(!instance.Acquire());
+    if (Forms::Count() == 0)
+        return 0;
+    QObject::connect(&FormRegistry::instance(), &FormRegistry::ProgramEnded, &app, &QApplication::quit);
+    return app.exec();
+}

@@ -1,0 +1,40 @@
+#pragma once
+#include <QLabel>
+#include <QTabWidget>
+
+// A label that acts on a click (the program's link and advertisement labels).
+class LinkLabel : public QLabel {
+    Q_OBJECT
+public:
+    explicit LinkLabel(const QString& text = QString(), QWidget* parent = nullptr);
+    // Blue, underlined, with a pointing hand: how the program shows a web link.
+    void ShowAsLink();
+
+signals:
+    void Click();
+
+protected:
+    void mouseReleaseEvent(QMouseEvent* event) override;
+};
+
+// A tab control whose current tab can be set from code like a click, and
+// whose tabs can be closed (disabled) and opened.
+class TabControl : public QTabWidget {
+    Q_OBJECT
+public:
+    explicit TabControl(QWidget* parent = nullptr);
+    int Tab() const { return currentIndex(); }
+    void SetTab(int tab) { setCurrentIndex(tab); }
+    bool TabEnabled(int tab) const { return isTabEnabled(tab); }
+    void SetTabEnabled(int tab, bool enabled) { setTabEnabled(tab, enabled); }
+
+signals:
+    // The current tab changed, by the user or from code.
+    void Click(int previousTab);
+
+private:
+    int m_previous = -1;
+};
+
+// The program's standard font: Verdana where it is installed, a sans serif otherwise.
+QFont VerdanaFont(double pointSize = 8.25, bool bold = false);

@@ -1,0 +1,43 @@
+#pragma once
+#include <QString>
+#include <memory>
+
+class Form;
+
+// Everything modal or outside the program goes through here: message boxes,
+// the browser, sleeping, the online check and modal windows. The program
+// installs the real desktop; tests install a scripted one.
+class Desktop {
+public:
+    virtual ~Desktop() = default;
+
+    // Shows a message box; buttons holds the button, icon and default-button
+    // values of MsgBox. Returns the button pressed (vbOK, vbYes, ...).
+    virtual int MessageBox(const QString& prompt, int buttons, const QString& title) = 0;
+
+    // Opens a web page, or a file, in the user's default program for it.
+    virtual void OpenDocument(const QString& address) = 0;
+
+    // Waits; the program does nothing else meanwhile.
+    virtual void Sleep(int milliseconds) = 0;
+
+    // Whether the computer has a network connection, and its name.
+    virtual bool IsOnline(QString* connectionName) = 0;
+
+    // Runs a window that was shown modally until it is unloaded or hidden.
+    virtual void RunModal(Form& form) = 0;
+};
+
+Desktop& desktop();
+// Replaces the desktop; returns the one that was installed.
+std::unique_ptr<Desktop> SetDesktop(std::unique_ptr<Desktop> replacement);
+
+// The desktop of a real session.
+class RealDesktop : public Desktop {
+public:
+    int MessageBox(const QString& prompt, int buttons, const QString& title) override;
+    void OpenDocument(const QString& address) override;
+    void Sleep(int milliseconds) override;
+    bool IsOnline(QString* connectionName) override;
+    void RunModal(Form& form) override;
+};

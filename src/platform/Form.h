@@ -1,0 +1,77 @@
+#pragma once
+#include <QMainWindow>
+#include <QPointer>
+
+#include <QEventLoop>
+
+// How a window came to be unloaded, as its unload handlers are told.
+enum UnloadMode : int {
+    vbFormControlMenu = 0, // the close box
+    vbFormCode = 1,        // Unload from code
+    vbAppWindows = 2,
+    vbAppTaskManager = 3,
+    vbFormMDIForm = 4,     // its frame window is being unloaded
+    vbFormOwner = 5,
+};
+
+enum ShowMode : int { vbModeless = 0, vbModal = 1 };
+
+// A window of the program. Its controls are built in the constructor (the
+// window's design); Form_Load runs when the window is loaded, which happens
+// at the first reference through its accessor (see Forms.h). Unloading runs
+// Form_QueryUnload and Form_Unload and destroys the window, so the next
+// reference loads a fresh one.
+//
+// Each window class shares its name with its accessor function (frmOpen()
+// returns the loaded frmOpen), so window classes carry no Q_OBJECT: moc's
+// generated code would name the class where the function hides it. They
+// connect their controls with lambdas.
+class Form : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit Form(const QString& name, QWidget* parent = nullptr);
+    ~Form() override;
+
+    QString Name() const { return objectName(); }
+    bool IsLoaded() const { return m_state == State::Loading || m_state == State::Loaded; }
+
+    // Shows the window; a modal window returns only when it is closed. An
+    // unloaded window is not shown again.
+    void Show(int modal = vbModeless, Form* owner = nullptr);
+    void Hide();
+    bool Visible() const { return isVisible(); }
+    void SetVisible(bool visible);
+    Form* Owner() const { return m_owner; }
+    bool IsModal() const { return m_modal; }
+
+    QString Caption() const { return windowTitle(); }
+    void SetCaption(const QString& caption) { setWindowTitle(caption); }
+
+    // The window's client-area size in twips.
+    void SetClientSizeTwips(double width, double height);
+
+protected:
+    virtual void Form_Load() {}
+    virtual void Form_QueryUnload(int& cancel, int unloadMode)
+    {
+        Q_UNUSED(cancel);
+        Q_UNUSED(unloadMode);
+    }
+    virtual void Form_Unload(int& cancel) { Q_UNUSED(cancel); }
+
+    void closeEvent(QCloseEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+
+private:
+    friend class FormRegistry;
+    enum class State { Created, Loading, Loaded, Unloading, Unloaded };
+    State m_state = State::Created;
+    QPointer<Form> m_owner;
+    bool m_modal = false;
+    QPointer<QEventLoop> m_modalLoop;
+
+public:
+    // Used by the modal run of the desktop.
+    void AttachModalLoop(QEventLoop* loop) { m_modalLoop = loop; }
+    void LeaveModalLoop();
+};

@@ -1,0 +1,45 @@
+#include "ScriptedDesktop.h"
+
+#include "platform/Form.h"
+#include "platform/Forms.h"
+#include "platform/MsgBox.h"
+
+void ScriptedDesktop::Reset()
+{
+    answers.clear();
+    boxes.clear();
+    onBox = nullptr;
+    opened.clear();
+    sleeps.clear();
+    online = false;
+    connectionName = "eth0";
+    onlineChecks = 0;
+    onModal = nullptr;
+    modalForms.clear();
+}
+
+int ScriptedDesktop::MessageBox(const QString& prompt, int buttons, const QString& title)
+{
+    const Box box{prompt, buttons, title};
+    boxes << box;
+    if (onBox)
+        onBox(box);
+    return answers.isEmpty() ? DefaultAnswer(buttons) : answers.dequeue();
+}
+
+bool ScriptedDesktop::IsOnline(QString* name)
+{
+    ++onlineChecks;
+    if (name)
+        *name = online ? connectionName : QString();
+    return online;
+}
+
+void ScriptedDesktop::RunModal(Form& form)
+{
+    modalForms << form.Name();
+    if (onModal)
+        onModal(form);
+    if (form.IsLoaded())
+        Unload(form);
+}

@@ -1,0 +1,49 @@
+#pragma once
+#include "platform/Desktop.h"
+
+#include <QList>
+#include <QQueue>
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+// The desktop of the tests: message boxes are answered from a script and
+// recorded, nothing opens a browser, nothing sleeps, modal windows are
+// handed to a script and never block.
+class ScriptedDesktop : public Desktop {
+public:
+    struct Box {
+        QString prompt;
+        int buttons = 0;
+        QString title;
+        int icon() const { return buttons & 0x70; }
+        int buttonSet() const { return buttons & 7; }
+    };
+
+    // Answers to give, in order; when none is queued a box gets its default answer.
+    QQueue<int> answers;
+    QList<Box> boxes;
+    // Runs while a message box is "shown", before it is answered.
+    std::function<void(const Box&)> onBox;
+
+    QStringList opened;   // addresses handed to the browser
+    QList<int> sleeps;    // requested pauses, in milliseconds
+    bool online = false;
+    QString connectionName = "eth0";
+    int onlineChecks = 0;
+
+    // Runs while a modal window is shown; whatever it leaves loaded is unloaded.
+    std::function<void(Form&)> onModal;
+    QStringList modalForms; // names of the windows shown modally, in order
+
+    void Reset();
+
+    int MessageBox(const QString& prompt, int buttons, const QString& title) override;
+    void OpenDocument(const QString& address) override { opened << address; }
+    void Sleep(int milliseconds) override { sleeps << milliseconds; }
+    bool IsOnline(QString* name) override;
+    void RunModal(Form& form) override;
+};
+
+// The scripted desktop the test main installed.
+ScriptedDesktop& Scripted();
