@@ -53,6 +53,8 @@ void FormRegistry::UnloadAll()
             }
         }
     }
+    if (m_loaded.isEmpty())
+        scheduleEndCheck();
 }
 
 QList<Form*> FormRegistry::Loaded() const
