@@ -6,6 +6,8 @@
 #include "platform/App.h"
 #include "platform/Forms.h"
 #include "platform/MsgBox.h"
+#include "app/frmMDI.h"
+#include "reading/frmFront.h"
 #include "tutor/frmMain.h"
 
 #include <QFileInfo>
@@ -88,6 +90,8 @@ void frmOpen::cmdReading_Click()
         MsgBox("Files Needed To Run Arcavell Reading Is Missing" + ReinstallNote, vbCritical);
         return;
     }
+    frmFront().Show();
+    Unload(*this);
 }
 
 void frmOpen::cmdDictionary_Click()
@@ -97,7 +101,16 @@ void frmOpen::cmdDictionary_Click()
         return;
     }
     CheckConnection();
+    // The first reference loads the frame window; hiding the reading panes
+    // puts it in dictionary mode.
+    frmMDI().picRight->setVisible(false);
+    frmMDI().picTop->setVisible(false);
+    frmMDI().mnuUpdateKey->setEnabled(true);
     CheckConnection();
+    // The entry page window is the frame's first child; until it exists the
+    // frame itself is shown.
+    frmMDI().Show();
+    Unload(*this);
 }
 
 void frmOpen::Label61_Click() { OpenHomePage(); }

@@ -7,6 +7,8 @@
 #include <QEventLoop>
 #include <QMessageBox>
 #include <QNetworkInterface>
+#include <QPrinter>
+#include <QPrinterInfo>
 #include <QPushButton>
 #include <QThread>
 #include <QUrl>
@@ -116,4 +118,12 @@ void RealDesktop::RunModal(Form& form)
     QEventLoop loop;
     form.AttachModalLoop(&loop);
     loop.exec();
+}
+
+std::unique_ptr<QPrinter> RealDesktop::DefaultPrinter()
+{
+    const QPrinterInfo info = QPrinterInfo::defaultPrinter();
+    if (info.isNull())
+        return nullptr;
+    return std::make_unique<QPrinter>(info, QPrinter::HighResolution);
 }

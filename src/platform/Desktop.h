@@ -3,6 +3,7 @@
 #include <memory>
 
 class Form;
+class QPrinter;
 
 // Everything modal or outside the program goes through here: message boxes,
 // the browser, sleeping, the online check and modal windows. The program
@@ -26,6 +27,9 @@ public:
 
     // Runs a window that was shown modally until it is unloaded or hidden.
     virtual void RunModal(Form& form) = 0;
+
+    // The default printer, or none when the system has none.
+    virtual std::unique_ptr<QPrinter> DefaultPrinter() = 0;
 };
 
 Desktop& desktop();
@@ -40,4 +44,5 @@ public:
     void Sleep(int milliseconds) override;
     bool IsOnline(QString* connectionName) override;
     void RunModal(Form& form) override;
+    std::unique_ptr<QPrinter> DefaultPrinter() override;
 };

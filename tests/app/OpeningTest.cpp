@@ -2,7 +2,9 @@
 #include "TestMain.h"
 #include "TestSupport.h"
 #include "app/StartUp.h"
+#include "app/frmMDI.h"
 #include "app/frmOpen.h"
+#include "reading/frmFront.h"
 #include "common/ConnectionCheck.h"
 #include "common/PageLaunchers.h"
 #include "platform/App.h"
@@ -124,10 +126,13 @@ private slots:
             QCOMPARE(Scripted().boxes.size(), 1);
             QCOMPARE(Scripted().boxes[0].prompt, missing("Reading"));
             QCOMPARE(Scripted().boxes[0].icon(), int(vbCritical));
+            QVERIFY(Forms::IsLoaded("frmOpen"));
+            QVERIFY(!Forms::IsLoaded("frmFront"));
         } else {
             QVERIFY(Scripted().boxes.isEmpty());
+            QVERIFY(!Forms::IsLoaded("frmOpen"));
+            QVERIFY(Forms::IsLoaded("frmFront") && frmFront().isVisible());
         }
-        QVERIFY(Forms::IsLoaded("frmOpen"));
     }
 
     void aFileNamedCardsCountsForTheReading()
@@ -139,23 +144,36 @@ private slots:
         file.close();
         frmOpen().cmdReading_Click();
         QVERIFY(Scripted().boxes.isEmpty());
+        QVERIFY(Forms::IsLoaded("frmFront"));
     }
 
-    void dictionaryButtonChecksItsDatabaseAndTheConnection()
+    void dictionaryButtonOpensTheFrameInDictionaryMode()
     {
         Scripted().online = true;
-        frmOpen().cmdDictionary_Click();
+        frmOpen().Show();
+        QTest::mouseClick(frmOpen().cmdDictionary, Qt::LeftButton);
         QVERIFY(Scripted().boxes.isEmpty());
         QCOMPARE(Scripted().onlineChecks, 2);
         QCOMPARE(InternetConnected, 1);
+        QVERIFY(!Forms::IsLoaded("frmOpen"));
+        auto& frame = frmMDI();
+        QVERIFY(frame.isVisible());
+        QVERIFY(frame.picLeft->isVisible() && frame.TB->isVisible() && frame.picTop2->isVisible());
+        QVERIFY(!frame.picRight->isVisible() && !frame.picTop->isVisible());
+        QVERIFY(frame.mnuUpdateKey->isEnabled());
+    }
 
+    void dictionaryButtonRefusesWithoutItsDatabase()
+    {
         folder->remove("tarot.dll");
         QDir(folder->path()).mkdir("tarot.dll");
         frmOpen().cmdDictionary_Click();
         QCOMPARE(Scripted().boxes.size(), 1);
         QCOMPARE(Scripted().boxes[0].prompt, missing("Dictionary"));
         QCOMPARE(Scripted().boxes[0].icon(), int(vbCritical));
-        QCOMPARE(Scripted().onlineChecks, 2);
+        QCOMPARE(Scripted().onlineChecks, 0);
+        QVERIFY(Forms::IsLoaded("frmOpen"));
+        QVERIFY(!Forms::IsLoaded("frmMDI"));
     }
 
     void continueDoesNothingAndLabelsOpenPages()

@@ -4,6 +4,8 @@
 #include "platform/Forms.h"
 #include "platform/MsgBox.h"
 
+#include <QPrinter>
+
 void ScriptedDesktop::Reset()
 {
     answers.clear();
@@ -16,6 +18,8 @@ void ScriptedDesktop::Reset()
     onlineChecks = 0;
     onModal = nullptr;
     modalForms.clear();
+    printerPdf.clear();
+    printJobs = 0;
 }
 
 int ScriptedDesktop::MessageBox(const QString& prompt, int buttons, const QString& title)
@@ -42,4 +46,15 @@ void ScriptedDesktop::RunModal(Form& form)
         onModal(form);
     if (form.IsLoaded())
         Unload(form);
+}
+
+std::unique_ptr<QPrinter> ScriptedDesktop::DefaultPrinter()
+{
+    if (printerPdf.isEmpty())
+        return nullptr;
+    ++printJobs;
+    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    printer->setOutputFormat(QPrinter::PdfFormat);
+    printer->setOutputFileName(printerPdf);
+    return printer;
 }

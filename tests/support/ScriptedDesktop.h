@@ -36,6 +36,10 @@ public:
     std::function<void(Form&)> onModal;
     QStringList modalForms; // names of the windows shown modally, in order
 
+    // Where the "default printer" writes its pages (a PDF); none when empty.
+    QString printerPdf;
+    int printJobs = 0;
+
     void Reset();
 
     int MessageBox(const QString& prompt, int buttons, const QString& title) override;
@@ -43,6 +47,7 @@ public:
     void Sleep(int milliseconds) override { sleeps << milliseconds; }
     bool IsOnline(QString* name) override;
     void RunModal(Form& form) override;
+    std::unique_ptr<QPrinter> DefaultPrinter() override;
 };
 
 // The scripted desktop the test main installed.

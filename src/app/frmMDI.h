@@ -1,0 +1,105 @@
+#pragma once
+#include "platform/Controls.h"
+#include "platform/Form.h"
+#include "platform/RichTextBox.h"
+
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QToolBar>
+#include <QTreeWidget>
+
+// The frame window: the reading result (querent header, reading text, the
+// spread window as a child) or the dictionary (toolbar, keyword pane, the
+// entry views as children). The window that opens it hides the panes of the
+// other mode.
+class frmMDI : public Form {
+public:
+    frmMDI();
+    ~frmMDI() override;
+
+    // Panes, aligned to the frame's edges.
+    QToolBar* TB;
+    QWidget* picTop2;
+    QWidget* picTop;
+    QWidget* picLeft;
+    QWidget* picRight;
+    QWidget* picBottom;
+    QMdiArea* mdiClient;
+
+    // picTop: the querent header.
+    QLabel* lblName;
+    QLineEdit* txtName;
+    QLabel* lblDOB;
+    QLineEdit* txtDOB;
+    QLabel* lblCountry;
+    QLineEdit* txtCountry;
+    QLabel* lblQ;
+    QLineEdit* txtQ;
+    RichTextBox* RTB; // hidden print buffer
+    QPushButton* cmdSave;
+    QPushButton* cmdPrint;
+
+    // picRight: the reading text.
+    RichTextBox* rtbDisp1;
+
+    // picBottom.
+    QPushButton* cmdExit;
+    QPushButton* cmdDonate;
+    QPushButton* cmdRestart;
+    LinkLabel* lblFullBrand;
+    LinkLabel* lblCobrand;
+
+    // picTop2.
+    QPushButton* cmdDonate1;
+
+    // picLeft: the keyword search.
+    QLabel* Label5;
+    QLineEdit* txtKey;
+    QRadioButton* optWildCard;
+    QRadioButton* optExact;
+    QRadioButton* optGoogle;
+    QPushButton* cmdSearch;
+    QTreeWidget* lstKeys;
+    QPushButton* cmdDisplay;
+
+    QAction* mnuUpdateKey;
+    QAction* mnuStart;
+    QAction* mnuExit;
+    QAction* mnuOnline;
+    QAction* mnuVisit;
+    QAction* mnuUpdate;
+    QAction* mnuAbout;
+    QAction* mnuDonate;
+    QAction* mnuMakeMoney;
+
+    void cmdPrint_Click();
+    void cmdRestart_Click();
+    void cmdExit_Click();
+    void mnuStart_Click() { cmdRestart_Click(); }
+    void mnuExit_Click() { cmdExit_Click(); }
+    void mnuAbout_Click();
+    void MDIForm_Resize();
+
+    // Outer size of the frame in twips.
+    double WidthTwips() const;
+    double HeightTwips() const;
+
+protected:
+    void Form_Load() override;
+    void Form_Unload(int& cancel) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void buildToolbar();
+    void buildHeaderPane();
+    void buildReadingPane();
+    void buildBottomPane();
+    void buildDonatePane();
+    void buildKeywordPane();
+    void buildMenus();
+    void fillKeywordList();
+};
+
+class frmMDI& frmMDI();

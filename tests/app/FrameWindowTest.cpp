@@ -1,0 +1,261 @@
+#include "ScriptedDesktop.h"
+#include "TestMain.h"
+#include "TestSupport.h"
+#include "app/frmMDI.h"
+#include "app/frmOpen.h"
+#include "common/PageLaunchers.h"
+#include "common/UrlDetect.h"
+#include "platform/Forms.h"
+#include "platform/Twips.h"
+#include "reading/frmFront.h"
+
+#include <QFile>
+#include <QHeaderView>
+#include <QMenuBar>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <QTextBlock>
+#include <QtTest>
+
+namespace {
+int ends() { return FormRegistry::instance().EndCount(); }
+
+QStringList keysOf(QTreeWidget* list)
+{
+    QStringList out;
+    for (int i = 0; i < list->topLevelItemCount(); ++i)
+        out << list->topLevelItem(i)->text(0);
+    return out;
+}
+
+QStringList dictionaryKeys(const QString& path)
+{
+    QStringList keys;
+    {
+        auto db = QSqlDatabase::addDatabase("QSQLITE", "frame-test");
+        db.setDatabaseName(path);
+        db.open();
+        QSqlQuery q("SELECT Key FROM tarot", db);
+        while (q.next())
+            keys << q.value(0).toString();
+    }
+    QSqlDatabase::removeDatabase("frame-test");
+    return keys;
+}
+
+// The text a PDF shows, through pdftotext when it is there.
+QString pdfText(const QString& pdf)
+{
+    QProcess p;
+    p.start("pdftotext", {"-layout", pdf, "-"});
+    if (!p.waitForFinished(20000) || p.exitCode() != 0)
+        return QString();
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+} // namespace
+
+class FrameWindowTest : public QObject {
+    Q_OBJECT
+    std::unique_ptr<ProgramFolder> folder;
+
+private slots:
+    void init()
+    {
+        TestSupport::resetSession();
+        folder = std::make_unique<ProgramFolder>();
+    }
+    void cleanup()
+    {
+        TestSupport::resetSession();
+        folder.reset();
+    }
+
+    void nextOpensTheFrameInReadingModeWithTheQuerentsDetails()
+    {
+        auto& front = frmFront();
+        front.Show();
+        QTest::keyClicks(front.txtName, "Ada Lovelace");
+        QTest::keyClicks(front.txtCountry, "England");
+        front.txtQuestion->setPlainText("Will the engine run?");
+        front.cmbMonth->setCurrentIndex(11);
+        front.cmbDate->setCurrentIndex(9);
+        front.cmbYear->setCurrentIndex(15);
+        QTest::mouseClick(front.cmdNext, Qt::LeftButton);
+
+        auto& frame = frmMDI();
+        QCOMPARE(frame.txtName->text(), QString("Ada Lovelace"));
+        QCOMPARE(frame.txtDOB->text(), QString("December 10, 1915"));
+        QCOMPARE(frame.txtCountry->text(), QString("England"));
+        QCOMPARE(frame.txtQ->text(), QString("Will the engine run?"));
+        QVERIFY(!frame.TB->isVisibleTo(&frame) && !frame.picTop2->isVisibleTo(&frame));
+        QVERIFY(!frame.picLeft->isVisibleTo(&frame));
+        QVERIFY(frame.picTop->isVisibleTo(&frame) && frame.picRight->isVisibleTo(&frame));
+        QVERIFY(!frame.mnuUpdateKey->isEnabled());
+        QVERIFY(!Forms::IsLoaded("frmFront"));
+    }
+
+    void everyLoadListsEveryDictionaryKey()
+    {
+        auto& frame = frmMDI();
+        const QStringList expected = dictionaryKeys(folder->file("tarot.dll"));
+        QVERIFY(!expected.isEmpty());
+        QCOMPARE(keysOf(frame.lstKeys), expected);
+        QCOMPARE(frame.lstKeys->headerItem()->text(0), QString("Keywords"));
+        QCOMPARE(frame.txtName->text(), QString()); // no querent: empty header
+    }
+
+    void missingDictionaryLeavesTheListEmpty()
+    {
+        folder->remove("tarot.dll");
+        auto& frame = frmMDI();
+        QCOMPARE(frame.lstKeys->topLevelItemCount(), 0);
+        QVERIFY(Forms::IsLoaded("frmMDI"));
+        QVERIFY(!QFile::exists(folder->file("tarot.dll")));
+    }
+
+    void resizeKeepsTheButtonsAtTheRightEdge()
+    {
+        auto& frame = frmMDI();
+        frame.Show();
+        for (int width : {900, 1200}) {
+            frame.resize(width, 700);
+            QCoreApplication::processEvents();
+            const double W = frame.WidthTwips();
+            QVERIFY(qAbs(Twips::fromPixels(frame.cmdRestart->geometry().right() + 1) - (W - 300)) <= 30);
+            QVERIFY(qAbs(Twips::fromPixels(frame.cmdRestart->x() - frame.cmdDonate->geometry().right() - 1) - 100) <= 30);
+            QVERIFY(qAbs(Twips::fromPixels(frame.cmdDonate->x() - frame.cmdExit->geometry().right() - 1) - 100) <= 30);
+            QVERIFY(qAbs(Twips::fromPixels(frame.cmdPrint->geometry().right() + 1) - (W - 300)) <= 30);
+            QVERIFY(qAbs(Twips::fromPixels(frame.cmdPrint->x() - frame.cmdSave->geometry().right() - 1) - 100) <= 30);
+            QCOMPARE(frame.rtbDisp1->height(), Twips::toPixels(8875));
+            QCOMPARE(frame.lstKeys->height(), Twips::toPixels(frame.HeightTwips() - 5000));
+            QCOMPARE(frame.cmdDisplay->y(), frame.lstKeys->geometry().bottom() + 1);
+        }
+    }
+
+    void startAgainUnloadsEverythingAndShowsTheOpeningChoice()
+    {
+        frmFront().Show();
+        frmFront().cmdNext_Click();
+        frmMDI().rtbDisp1->SetText("old reading");
+        const int before = ends();
+        frmMDI().mnuStart->trigger();
+        QVERIFY(!Forms::IsLoaded("frmMDI"));
+        QVERIFY(Forms::IsLoaded("frmOpen") && frmOpen().isVisible());
+        TestSupport::settle();
+        QCOMPARE(ends(), before);
+        QCOMPARE(Forms::Count(), 1);
+        // a new reading gets a fresh frame
+        QCOMPARE(frmMDI().rtbDisp1->Text(), QString());
+        QVERIFY(frmMDI().TB->isVisibleTo(&frmMDI()));
+    }
+
+    void exitAndTheCloseBoxEndTheProgram_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::newRow("Exit button") << "button";
+        QTest::newRow("E&xit menu") << "menu";
+        QTest::newRow("close box") << "close";
+    }
+    void exitAndTheCloseBoxEndTheProgram()
+    {
+        QFETCH(QString, how);
+        frmFront().Hide(); // a window hidden behind the frame goes too
+        frmMDI().Show();
+        const int before = ends();
+        if (how == "button")
+            QTest::mouseClick(frmMDI().cmdExit, Qt::LeftButton);
+        else if (how == "menu")
+            frmMDI().mnuExit->trigger();
+        else
+            frmMDI().close();
+        QCOMPARE(Forms::Count(), 0);
+        TestSupport::settle();
+        QCOMPARE(ends(), before + 1);
+        QVERIFY(!UrlDetectActive());
+    }
+
+    void printingWritesTheReadingToTheDefaultPrinter()
+    {
+        QTemporaryDir dir;
+        Scripted().printerPdf = dir.filePath("reading.pdf");
+        auto& frame = frmMDI();
+        frame.rtbDisp1->SetText("");
+        frame.rtbDisp1->SetSelBold(true);
+        frame.rtbDisp1->SetSelText("Spread Type - One Card\r\n");
+        frame.rtbDisp1->SetSelBold(false);
+        frame.rtbDisp1->SetSelText("The querent will find the lost key.");
+        frame.rtbDisp1->SetSelStart(0);
+        frame.rtbDisp1->SetSelLength(6); // a selection does not limit the print
+        QTest::mouseClick(frame.cmdPrint, Qt::LeftButton);
+        QCOMPARE(Scripted().printJobs, 1);
+        QVERIFY(QFile(Scripted().printerPdf).size() > 0);
+        const QString text = pdfText(Scripted().printerPdf);
+        if (!text.isEmpty()) {
+            QVERIFY(text.contains("Spread Type - One Card"));
+            QVERIFY(text.contains("The querent will find the lost key."));
+        }
+        QVERIFY(Scripted().boxes.isEmpty());
+    }
+
+    void printingWithoutAPrinterShowsNothing()
+    {
+        frmMDI().rtbDisp1->SetText("a reading");
+        QTest::mouseClick(frmMDI().cmdPrint, Qt::LeftButton);
+        QVERIFY(Scripted().boxes.isEmpty());
+        QVERIFY(frmMDI().RTB->Text().contains("Report Generated By " + PageAddress::Home));
+    }
+
+    void webAddressesInTheReadingOpenOnAPress()
+    {
+        auto& frame = frmMDI();
+        frame.Show();
+        frame.rtbDisp1->SetText("Come and see https://forum.example.org/tarot. And also www.cards.example.");
+        QVERIFY(UrlDetectActive());
+        const int inside = frame.rtbDisp1->toPlainText().indexOf("forum") + 2;
+        QCOMPARE(UrlAt(frame.rtbDisp1, inside), QString("https://forum.example.org/tarot"));
+        QCOMPARE(UrlAt(frame.rtbDisp1, frame.rtbDisp1->toPlainText().indexOf("cards.example") + 1),
+                 QString("www.cards.example"));
+        QCOMPARE(UrlAt(frame.rtbDisp1, 2), QString());
+
+        QTextCursor c(frame.rtbDisp1->document());
+        c.setPosition(inside);
+        const QPoint at = frame.rtbDisp1->cursorRect(c).center();
+        QWidget* view = frame.rtbDisp1->viewport();
+        QTest::mouseMove(view, at);
+        QTest::mouseRelease(view, Qt::LeftButton, {}, at);
+        QVERIFY(Scripted().opened.isEmpty()); // moving or releasing opens nothing
+        QTest::mousePress(view, Qt::LeftButton, {}, at);
+        QTest::mouseRelease(view, Qt::LeftButton, {}, at);
+        QCOMPARE(Scripted().opened, QStringList{"https://forum.example.org/tarot"});
+        QTest::mousePress(view, Qt::RightButton, {}, at);
+        QCOMPARE(Scripted().opened.size(), 1);
+    }
+
+    void overlongAddressIsCutTo1023Characters()
+    {
+        auto& frame = frmMDI();
+        frame.rtbDisp1->SetText("http://x.example/" + QString(3000, 'a'));
+        QCOMPARE(UrlAt(frame.rtbDisp1, 5).size(), 1023);
+    }
+
+    void menusAndLinks()
+    {
+        auto& frame = frmMDI();
+        QStringList bar;
+        for (QAction* a : frame.menuBar()->actions())
+            bar << a->text();
+        QCOMPARE(bar, (QStringList{"&File", "&Help", "&Donate", "Make Money &Online"}));
+        frame.mnuOnline->trigger();
+        frame.mnuVisit->trigger();
+        frame.mnuUpdate->trigger();
+        frame.mnuDonate->trigger();
+        frame.mnuMakeMoney->trigger();
+        QCOMPARE(Scripted().opened, (QStringList{PageAddress::Help, PageAddress::Home, PageAddress::Download,
+                                                 PageAddress::Donate, PageAddress::FullBrand}));
+        frame.mnuAbout->trigger();
+        QCOMPARE(Scripted().modalForms, QStringList{"frmAbout"});
+    }
+};
+
+ARC_TEST(FrameWindowTest)
+#include "FrameWindowTest.moc"
