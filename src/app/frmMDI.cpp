@@ -11,6 +11,7 @@
 #include "platform/Forms.h"
 #include "platform/Twips.h"
 #include "platform/VbError.h"
+#include "reading/SavedReading.h"
 #include "reading/frmFront.h"
 
 #include <QHBoxLayout>
@@ -130,6 +131,7 @@ void frmMDI::buildHeaderPane()
     cmdSave = placed(new QPushButton("&Save", picTop), 12600, 240, 990, 360);
     cmdPrint = placed(new QPushButton("&Print", picTop), 13680, 240, 990, 360);
     connect(cmdPrint, &QPushButton::clicked, this, [this] { cmdPrint_Click(); });
+    connect(cmdSave, &QPushButton::clicked, this, [this] { cmdSave_Click(); });
 }
 
 void frmMDI::buildReadingPane()
@@ -296,6 +298,8 @@ void frmMDI::cmdPrint_Click()
     rtbDisp1->SetSelLength(0);
     rtbDisp1->SelPrint(printer.get());
 }
+
+void frmMDI::cmdSave_Click() { SaveReading(CD1); }
 
 void frmMDI::cmdRestart_Click()
 {

@@ -1,4 +1,5 @@
 #pragma once
+#include "platform/CommonDialog.h"
 #include "platform/Controls.h"
 #include "platform/Form.h"
 #include "platform/RichTextBox.h"
@@ -38,6 +39,7 @@ public:
     QLabel* lblQ;
     QLineEdit* txtQ;
     RichTextBox* RTB; // hidden print buffer
+    CommonDialog CD1; // the save dialog
     QPushButton* cmdSave;
     QPushButton* cmdPrint;
 
@@ -75,6 +77,7 @@ public:
     QAction* mnuMakeMoney;
 
     void cmdPrint_Click();
+    void cmdSave_Click();
     void cmdRestart_Click();
     void cmdExit_Click();
     void mnuStart_Click() { cmdRestart_Click(); }

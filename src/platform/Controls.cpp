@@ -1,5 +1,6 @@
 #include "Controls.h"
 
+#include <QImageReader>
 #include <QMouseEvent>
 
 LinkLabel::LinkLabel(const QString& text, QWidget* parent) : QLabel(text, parent)
@@ -41,4 +42,30 @@ QFont VerdanaFont(double pointSize, bool bold)
     f.setPointSizeF(pointSize);
     f.setBold(bold);
     return f;
+}
+
+PictureBox::PictureBox(QWidget* parent) : QLabel(parent)
+{
+    setAlignment(Qt::AlignLeft | Qt::AlignTop);
+}
+
+void PictureBox::SetPicture(const QImage& picture)
+{
+    m_picture = picture;
+    if (picture.isNull()) {
+        clear();
+        return;
+    }
+    setPixmap(QPixmap::fromImage(picture));
+    resize(picture.size());
+}
+
+QImage LoadPicture(const QString& path)
+{
+    if (path.isEmpty())
+        return QImage();
+    QImageReader reader(path);
+    reader.setDecideFormatFromContent(true);
+    const QImage image = reader.read();
+    return image.isNull() ? QImage() : image.convertToFormat(QImage::Format_RGB32);
 }

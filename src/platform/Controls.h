@@ -1,4 +1,5 @@
 #pragma once
+#include <QImage>
 #include <QLabel>
 #include <QTabWidget>
 
@@ -35,6 +36,23 @@ signals:
 private:
     int m_previous = -1;
 };
+
+// A picture box: shows a picture at its natural size and sizes itself to it.
+class PictureBox : public QLabel {
+    Q_OBJECT
+public:
+    explicit PictureBox(QWidget* parent = nullptr);
+    QImage Picture() const { return m_picture; }
+    // An empty picture clears the box; the box keeps its size then.
+    void SetPicture(const QImage& picture);
+
+private:
+    QImage m_picture;
+};
+
+// LoadPicture: a JPEG, BMP or GIF file as a picture; an empty picture when
+// the file is missing or unreadable.
+QImage LoadPicture(const QString& path);
 
 // The program's standard font: Verdana where it is installed, a sans serif otherwise.
 QFont VerdanaFont(double pointSize = 8.25, bool bold = false);

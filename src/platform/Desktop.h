@@ -2,6 +2,7 @@
 #include <QString>
 #include <memory>
 
+class CommonDialog;
 class Form;
 class QPrinter;
 
@@ -30,6 +31,12 @@ public:
 
     // The default printer, or none when the system has none.
     virtual std::unique_ptr<QPrinter> DefaultPrinter() = 0;
+
+    // Shows a file dialog (an open dialog, or a save dialog when save is
+    // true) set up from the dialog's Filter, DefaultExt, Flags, DialogTitle
+    // and FileName. Returns true with the chosen full name in FileName, or
+    // false when the user cancels, FileName unchanged.
+    virtual bool ShowFileDialog(CommonDialog& dialog, bool save) = 0;
 };
 
 Desktop& desktop();
@@ -45,4 +52,5 @@ public:
     bool IsOnline(QString* connectionName) override;
     void RunModal(Form& form) override;
     std::unique_ptr<QPrinter> DefaultPrinter() override;
+    bool ShowFileDialog(CommonDialog& dialog, bool save) override;
 };

@@ -30,12 +30,38 @@ void Form::Show(int modal, Form* owner)
         desktop().RunModal(*this);
         return;
     }
+    if (m_subWindow) {
+        show();
+        m_subWindow->show();
+        if (QWidget* frame = m_subWindow->window())
+            frame->show();
+        return;
+    }
     show();
     raise();
     activateWindow();
 }
 
-void Form::Hide() { hide(); }
+void Form::Hide()
+{
+    if (m_subWindow)
+        m_subWindow->hide();
+    else
+        hide();
+}
+
+void Form::MakeMdiChild(QMdiArea* area)
+{
+    m_subWindow = area->addSubWindow(this);
+    m_subWindow->setAttribute(Qt::WA_DeleteOnClose, false);
+    m_subWindow->hide();
+}
+
+void Form::MoveTwips(double left, double top)
+{
+    QWidget* target = m_subWindow ? static_cast<QWidget*>(m_subWindow) : this;
+    target->move(Twips::toPixels(left), Twips::toPixels(top));
+}
 
 void Form::SetVisible(bool visible)
 {

@@ -1,5 +1,7 @@
 #pragma once
 #include <QMainWindow>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPointer>
 
 #include <QEventLoop>
@@ -50,6 +52,13 @@ public:
     // The window's client-area size in twips.
     void SetClientSizeTwips(double width, double height);
 
+    // Makes this window a child window inside a frame's client area; showing
+    // it then shows the frame too.
+    void MakeMdiChild(QMdiArea* area);
+    QMdiSubWindow* MdiSubWindow() const { return m_subWindow; }
+    // Moves the window (its child frame, for a child window) to a place in twips.
+    void MoveTwips(double left, double top);
+
 protected:
     virtual void Form_Load() {}
     virtual void Form_QueryUnload(int& cancel, int unloadMode)
@@ -69,6 +78,7 @@ private:
     QPointer<Form> m_owner;
     bool m_modal = false;
     QPointer<QEventLoop> m_modalLoop;
+    QPointer<QMdiSubWindow> m_subWindow;
 
 public:
     // Used by the modal run of the desktop.

@@ -35,7 +35,12 @@ bool FormRegistry::Unload(Form* form, int unloadMode)
     m_loaded.removeAll(QPointer<Form>(form));
     form->LeaveModalLoop();
     form->hide();
-    form->deleteLater();
+    if (QMdiSubWindow* sub = form->MdiSubWindow()) {
+        sub->hide();
+        sub->deleteLater(); // takes the window with it
+    } else {
+        form->deleteLater();
+    }
     if (m_loaded.isEmpty())
         scheduleEndCheck();
     return true;

@@ -5,6 +5,7 @@
 
 namespace {
 std::uint32_t g_seed = RndState::InitialSeed;
+float g_fixedTimer = -1.0f;
 
 float current() { return static_cast<float>(g_seed) / 16777216.0f; }
 
@@ -42,9 +43,12 @@ void Randomize(double number)
 void Randomize()
 {
     // The seconds since midnight, as a single-precision timer value.
-    const float timer = static_cast<float>(QTime::currentTime().msecsSinceStartOfDay()) / 1000.0f;
+    const float timer = g_fixedTimer >= 0.0f
+                            ? g_fixedTimer
+                            : static_cast<float>(QTime::currentTime().msecsSinceStartOfDay()) / 1000.0f;
     Randomize(static_cast<double>(timer));
 }
 
 std::uint32_t RndState::Seed() { return g_seed; }
 void RndState::SetSeed(std::uint32_t seed) { g_seed = seed & 0xFFFFFFu; }
+void RndState::SetFixedTimer(float seconds) { g_fixedTimer = seconds; }

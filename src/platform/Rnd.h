@@ -12,4 +12,7 @@ namespace RndState {
 std::uint32_t Seed();
 void SetSeed(std::uint32_t seed); // the 24-bit state; for tests
 constexpr std::uint32_t InitialSeed = 0x50000;
+// Makes Randomize() read the given timer value instead of the time of day,
+// so a test knows the seed; a negative value goes back to the clock.
+void SetFixedTimer(float seconds);
 }

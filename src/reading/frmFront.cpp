@@ -9,7 +9,10 @@
 #include "platform/Forms.h"
 #include "platform/MsgBox.h"
 #include "platform/Twips.h"
+#include "reading/ReadingState.h"
+#include "reading/SavedReading.h"
 #include "reading/frmTarot.h"
+#include "spread/frmAuto.h"
 
 #include <QKeyEvent>
 #include <QMenuBar>
@@ -250,7 +253,22 @@ void frmFront::cmdCancel_Click()
     Unload(*this);
 }
 
-void frmFront::cmdOpen_Click() {}
+void frmFront::cmdOpen_Click()
+{
+    if (!OpenSavedReading(CD))
+        return;
+    // The first reference loads the spread window (and the frame with it).
+    QPointer<Form> self(this);
+    frmAuto().DONE1(static_cast<qint16>(Reading().FileCards.UBound()));
+    if (!Forms::IsLoaded("frmMDI"))
+        return; // the user ended the program meanwhile
+    frmMDI().TB->setVisible(false);
+    frmMDI().picTop2->setVisible(false);
+    frmMDI().picLeft->setVisible(false);
+    frmMDI().Show();
+    if (self && self->IsLoaded())
+        Hide();
+}
 
 void frmFront::Form_QueryUnload(int&, int unloadMode)
 {

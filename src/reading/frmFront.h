@@ -1,4 +1,5 @@
 #pragma once
+#include "platform/CommonDialog.h"
 #include "platform/Controls.h"
 #include "platform/Form.h"
 
@@ -43,6 +44,7 @@ public:
     LinkLabel* lblCobrand;
     LinkLabel* Label6;
     QLabel* Image1;
+    CommonDialog CD; // the open dialog
 
     void cmdNext_Click();
     void cmdReset_Click();

@@ -10,6 +10,7 @@
 #include "reading/ReadingState.h"
 #include "reading/SpreadTable.h"
 #include "reading/frmFront.h"
+#include "spread/frmAuto.h"
 
 #include <QLinearGradient>
 #include <QMenuBar>
@@ -405,12 +406,17 @@ void frmTarot::cmdManual_Click()
 
 void frmTarot::showSpreadWindow()
 {
-    // Here the spread window takes over: showing it lays out the spread,
-    // draws the cards and writes the reading; then this window unloads and
-    // the spread window moves to the top left corner of the frame window.
-    // Until that window is part of the program the choice stays recorded
-    // and this window stays open, so the program is never left without a
-    // visible window.
+    // Showing the spread window lays out and writes the whole reading; the
+    // user may end the program meanwhile, so neither window is trusted to
+    // be there afterwards.
+    QPointer<Form> self(this);
+    QPointer<Form> spread(&frmAuto());
+    if (spread)
+        spread->Show();
+    if (self && self->IsLoaded())
+        Unload(*self);
+    if (spread && spread->IsLoaded())
+        spread->MoveTwips(0, 0);
 }
 
 void frmTarot::showManualWindow()
@@ -448,6 +454,6 @@ void frmTarot::Label6_Click() { OpenHomePage(); }
 void frmTarot::mnuUpdate_Click() { OpenDownloadPage(); }
 void frmTarot::mnuDonate_Click() { OpenDonatePage(); }
 void frmTarot::mnuMakeMoney_Click() { OpenFullBrandPage(); }
-void frmTarot::mnuSoftware_Click() { frmAbout().Show(vbModal, this); }
+void frmTarot::mnuSoftware_Click() { frmAbout().Show(vbModal); }
 
 class frmTarot& frmTarot() { return Forms::Instance<class frmTarot>(); }

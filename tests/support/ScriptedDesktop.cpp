@@ -1,5 +1,6 @@
 #include "ScriptedDesktop.h"
 
+#include "platform/CommonDialog.h"
 #include "platform/Form.h"
 #include "platform/Forms.h"
 #include "platform/MsgBox.h"
@@ -20,6 +21,8 @@ void ScriptedDesktop::Reset()
     modalForms.clear();
     printerPdf.clear();
     printJobs = 0;
+    fileAnswers.clear();
+    fileDialogs.clear();
 }
 
 int ScriptedDesktop::MessageBox(const QString& prompt, int buttons, const QString& title)
@@ -57,4 +60,22 @@ std::unique_ptr<QPrinter> ScriptedDesktop::DefaultPrinter()
     printer->setOutputFormat(QPrinter::PdfFormat);
     printer->setOutputFileName(printerPdf);
     return printer;
+}
+
+bool ScriptedDesktop::ShowFileDialog(CommonDialog& dialog, bool save)
+{
+    FileDialog shown;
+    shown.save = save;
+    shown.filter = dialog.Filter;
+    shown.defaultExt = dialog.DefaultExt;
+    shown.flags = dialog.Flags;
+    shown.title = dialog.DialogTitle;
+    shown.fileName = dialog.FileName;
+    shown.cancelError = dialog.CancelError;
+    fileDialogs << shown;
+    const std::optional<QString> answer = fileAnswers.isEmpty() ? std::nullopt : fileAnswers.dequeue();
+    if (!answer)
+        return false;
+    dialog.FileName = *answer;
+    return true;
 }

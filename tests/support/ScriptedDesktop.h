@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <optional>
 
 // The desktop of the tests: message boxes are answered from a script and
 // recorded, nothing opens a browser, nothing sleeps, modal windows are
@@ -40,6 +41,22 @@ public:
     QString printerPdf;
     int printJobs = 0;
 
+    // A file dialog as the program set it up when it was shown.
+    struct FileDialog {
+        bool save = false;
+        QString filter;
+        QString defaultExt;
+        qint32 flags = 0;
+        QString title;
+        QString fileName; // the name it opened with
+        bool cancelError = false;
+    };
+    // What the user does in the next file dialogs, in order: the full name
+    // chosen, or std::nullopt to cancel. When none is queued the dialog is
+    // cancelled.
+    QQueue<std::optional<QString>> fileAnswers;
+    QList<FileDialog> fileDialogs;
+
     void Reset();
 
     int MessageBox(const QString& prompt, int buttons, const QString& title) override;
@@ -48,6 +65,7 @@ public:
     bool IsOnline(QString* name) override;
     void RunModal(Form& form) override;
     std::unique_ptr<QPrinter> DefaultPrinter() override;
+    bool ShowFileDialog(CommonDialog& dialog, bool save) override;
 };
 
 // The scripted desktop the test main installed.

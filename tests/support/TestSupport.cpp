@@ -82,6 +82,7 @@ void TestSupport::resetSession()
     QFile::remove(settingsFile());
     Reading() = ReadingState();
     RndState::SetSeed(RndState::InitialSeed);
+    RndState::SetFixedTimer(-1.0f);
     App::SetCommand(QString());
 }
 
