@@ -146,16 +146,46 @@ void RichTextBox::SetSelAlignment(int alignment)
     setTextCursor(c);
 }
 
+namespace {
+// On paper a line of underlined blanks would print as nothing: each such
+// line becomes a horizontal rule across the page.
+void rulesForPrinting(QTextDocument& doc)
+{
+    for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
+        const QString text = block.text();
+        if (text.isEmpty() || !text.trimmed().isEmpty())
+            continue;
+        bool underlined = true;
+        for (auto it = block.begin(); !it.atEnd(); ++it)
+            underlined = underlined && it.fragment().charFormat().fontUnderline();
+        if (!underlined)
+            continue;
+        QTextCursor c(block);
+        c.select(QTextCursor::BlockUnderCursor);
+        c.movePosition(QTextCursor::StartOfBlock);
+        c.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+        c.removeSelectedText();
+        QTextBlockFormat f = block.blockFormat();
+        f.setProperty(QTextFormat::BlockTrailingHorizontalRulerWidth, QTextLength(QTextLength::PercentageLength, 100));
+        c.setBlockFormat(f);
+    }
+}
+} // namespace
+
 void RichTextBox::SelPrint(QPrinter* printer)
 {
     const QTextCursor c = textCursor();
+    QTextDocument paper;
+    paper.setDefaultFont(document()->defaultFont());
     if (c.hasSelection()) {
-        QTextDocument part;
-        QTextCursor(&part).insertFragment(c.selection());
-        part.print(printer);
+        QTextCursor(&paper).insertFragment(c.selection());
     } else {
-        document()->print(printer);
+        QTextCursor all(document());
+        all.select(QTextCursor::Document);
+        QTextCursor(&paper).insertFragment(all.selection());
     }
+    rulesForPrinting(paper);
+    paper.print(printer);
 }
 
 void RichTextBox::paintEvent(QPaintEvent* event)

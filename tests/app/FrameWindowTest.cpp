@@ -5,6 +5,7 @@
 #include "app/frmOpen.h"
 #include "common/PageLaunchers.h"
 #include "common/UrlDetect.h"
+#include "reading/SpreadHeader.h"
 #include "platform/Forms.h"
 #include "platform/Twips.h"
 #include "reading/frmFront.h"
@@ -180,6 +181,7 @@ private slots:
         Scripted().printerPdf = dir.filePath("reading.pdf");
         auto& frame = frmMDI();
         frame.rtbDisp1->SetText("");
+        WriteSpreadHeader("One Card");
         frame.rtbDisp1->SetSelBold(true);
         frame.rtbDisp1->SetSelText("Spread Type - One Card\r\n");
         frame.rtbDisp1->SetSelBold(false);
