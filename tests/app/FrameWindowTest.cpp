@@ -51,7 +51,8 @@ QString pdfText(const QString& pdf)
     p.start("pdftotext", {"-layout", pdf, "-"});
     if (!p.waitForFinished(20000) || p.exitCode() != 0)
         return QString();
-    return QString::fromUtf8(p.readAllStandardOutput());
+    // ligatures such as "fi" come out as one character
+    return QString::fromUtf8(p.readAllStandardOutput()).normalized(QString::NormalizationForm_KC);
 }
 } // namespace
 
