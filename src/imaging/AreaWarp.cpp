@@ -1,6 +1,7 @@
 #include "AreaWarp.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 // How the areas are found.
@@ -11,9 +12,10 @@
 // picture's outline the colour against nothing. For one directed segment
 // the signed area between it and the right-hand end of every row band it
 // crosses is laid down as differences along that row (the segment's share of
-// the cell it passes through, the rest in the next cell); a running sum along
-// each row then gives every cell the exact integral of the field over it, and
-// the coverage likewise from a fourth lane that carries 1 inside the picture.
+// the cell it passes through, the rest in the next cells); a running sum
+// along each row then gives every cell the exact integral of the field over
+// it, and the coverage likewise from a fourth lane that carries 1 inside the
+// picture.
 //
 // That is one short rasterisation per source pixel edge and one pass over the
 // target, where clipping every source pixel against every target cell it
@@ -72,13 +74,9 @@ bool spanInBand(const Corners& X, const Corners& Y, double y0, double y1, double
 {
     bool any = false;
     auto take = [&](double x) {
-        if (!any) {
-            lo = hi = x;
-            any = true;
-        } else {
-            lo = std::min(lo, x);
-            hi = std::max(hi, x);
-        }
+        lo = any ? std::min(lo, x) : x;
+        hi = any ? std::max(hi, x) : x;
+        any = true;
     };
     for (int i = 0; i < 4; ++i) {
         const int j = (i + 1) % 4;
@@ -93,7 +91,7 @@ bool spanInBand(const Corners& X, const Corners& Y, double y0, double y1, double
 }
 
 // The differences laid down along the rows of the region. Each row keeps
-// only the cells that the quadrilateral can reach.
+// only the cells that the quadrilateral reaches, with a margin of a cell.
 class Accumulator {
 public:
     // (X, Y): the quadrilateral in region coordinates.
@@ -112,82 +110,33 @@ public:
             Row& row = m_rows[static_cast<size_t>(r)];
             row.left = left;
             row.right = right;
-            row.leftI = left;
             start[static_cast<size_t>(r)] = total;
-            total += static_cast<size_t>(right - left) + 2;
+            // Cells left .. right, and two more that a piece ending at the
+            // right end lays its remainder into.
+            total += static_cast<size_t>(right - left) + 3;
         }
         m_cells.assign(total, Lanes{{0, 0, 0, 0}});
         for (int r = 0; r < height; ++r)
             m_rows[static_cast<size_t>(r)].base = m_cells.data() + start[static_cast<size_t>(r)];
     }
 
+    int Width() const { return m_width; }
     int Height() const { return m_height; }
-    double HeightD() const { return m_height; }
 
-    // The piece of a segment in row r from x = xa to x = xb over the signed
-    // height d, at most one unit wide.
-    void AddShortPiece(int r, double xa, double xb, double d, const Lanes& w)
+    // Lays k0, k1, k2 times w into the cells i0, i0 + 1, i0 + 2 of row r.
+    void Deposit(int r, int i0, double k0, double k1, double k2, Lanes w)
     {
         const Row& row = m_rows[static_cast<size_t>(r)];
-        xa = std::clamp(xa, row.left, row.right);
-        xb = std::clamp(xb, row.left, row.right);
-        const double lo = std::min(xa, xb);
-        const double hi = std::max(xa, xb);
-        const int i0 = static_cast<int>(lo);
-        Lanes* c = row.base + (i0 - row.leftI);
-        if (hi <= i0 + 1) {
-            const double mid = 0.5 * (xa + xb) - i0;
-            addScaled(c[0], d - d * mid, w);
-            addScaled(c[1], d * mid, w);
-        } else {
-            const double s = d / (hi - lo);
-            const double f0 = (i0 + 1) - lo;
-            const double f1 = hi - (i0 + 1);
-            const double first = 0.5 * s * f0 * f0;
-            const double last = 0.5 * s * f1 * f1;
-            addScaled(c[0], first, w);
-            addScaled(c[1], d - first - last, w);
-            addScaled(c[2], last, w);
-        }
+        Lanes* __restrict c = row.base + (std::clamp(i0, row.left, row.right) - row.left);
+        addScaled(c[0], k0, w);
+        addScaled(c[1], k1, w);
+        addScaled(c[2], k2, w);
     }
 
-    // The same for a piece of any width.
-    void AddPiece(int r, double xa, double xb, double d, const Lanes& w)
-    {
-        const Row& row = m_rows[static_cast<size_t>(r)];
-        xa = std::clamp(xa, row.left, row.right);
-        xb = std::clamp(xb, row.left, row.right);
-        const double lo = std::min(xa, xb);
-        const double hi = std::max(xa, xb);
-        const int i0 = static_cast<int>(lo);
-        const int i1 = static_cast<int>(std::ceil(hi));
-        if (i1 <= i0 + 2) {
-            AddShortPiece(r, xa, xb, d, w);
-            return;
-        }
-        Lanes* c = row.base - row.leftI;
-        const double s = d / (hi - lo);
-        const double f0 = (i0 + 1) - lo;
-        const double f1 = hi - (i1 - 1);
-        const double first = 0.5 * s * f0 * f0;
-        const double last = 0.5 * s * f1 * f1;
-        addScaled(c[i0], first, w);
-        double laid = first;
-        const double second = s * (f0 + 0.5);
-        addScaled(c[i0 + 1], second - first, w);
-        laid = second;
-        for (int i = i0 + 2; i < i1 - 1; ++i) {
-            addScaled(c[i], s, w);
-            laid += s;
-        }
-        addScaled(c[i1 - 1], d - laid - last, w);
-        addScaled(c[i1], last, w);
-    }
-
-    // A directed segment between two points, of any length.
+    // A directed segment between two points, of any length and direction.
     void AddEdge(double x0, double y0, double x1, double y1, const Lanes& w)
     {
-        if (y0 == y1)
+        if (!(y0 != y1))
             return;
         double dir = 1;
         if (y0 > y1) {
@@ -197,7 +146,7 @@ public:
         }
         const double dxdy = (x1 - x0) / (y1 - y0);
         const double ya0 = std::max(y0, 0.0);
-        const double yb0 = std::min(y1, HeightD());
+        const double yb0 = std::min(y1, double(m_height));
         if (!(ya0 < yb0))
             return;
         int r = static_cast<int>(ya0);
@@ -213,19 +162,67 @@ public:
         }
     }
 
-    // Turns the differences into cell values and writes the covered pixels.
-    // sign makes the areas positive whichever way the quadrilateral winds.
-    void Composite(QImage& target, const Region& region, double sign)
+    // The piece of a segment in row r from x = xa to x = xb over the signed
+    // height d, of any width and anywhere. The part left of the region is
+    // left of every cell; the part right of it is right of every cell and
+    // changes none.
+    void AddPiece(int r, double xa, double xb, double d, const Lanes& w)
     {
-        const qsizetype stride = target.bytesPerLine() / 4;
-        QRgb* bits = reinterpret_cast<QRgb*>(target.bits());
-        for (int r = 0; r < m_height; ++r) {
+        const double width = m_width;
+        double lo = std::min(xa, xb);
+        double hi = std::max(xa, xb);
+        if (!(lo < width))
+            return;
+        if (!(hi > 0)) {
+            Deposit(r, 0, d, 0, 0, w);
+            return;
+        }
+        if (lo < 0 || hi > width) {
+            // x runs evenly along the piece, so the parts' heights go by length.
+            const double length = hi - lo;
+            const double left = lo < 0 ? d * (-lo / length) : 0.0;
+            const double right = hi > width ? d * ((hi - width) / length) : 0.0;
+            Deposit(r, 0, left, 0, 0, w);
+            d -= left + right;
+            lo = std::max(lo, 0.0);
+            hi = std::min(hi, width);
+        }
+        const int i0 = static_cast<int>(lo);
+        const int i1 = std::max(i0 + 1, static_cast<int>(std::ceil(hi)));
+        if (i1 == i0 + 1) {
+            const double mid = 0.5 * (lo + hi) - i0;
+            Deposit(r, i0, d * (1 - mid), d * mid, 0, w);
+            return;
+        }
+        // The piece crosses the cells i0 .. i1 - 1; each cell gets the area
+        // right of the piece within it, the next the rest.
+        const double s = d / (hi - lo);
+        const double f0 = (i0 + 1) - lo;
+        const double f1 = hi - (i1 - 1);
+        const double first = 0.5 * s * f0 * f0;
+        const double last = 0.5 * s * f1 * f1;
+        double laid = first;
+        Deposit(r, i0, first, 0, 0, w);
+        for (int i = i0 + 1; i < i1 - 1; ++i) {
+            const double through = s * (i + 0.5 - lo); // cumulative up to the end of cell i
+            Deposit(r, i, through - laid, 0, 0, w);
+            laid = through;
+        }
+        Deposit(r, i1 - 1, d - last - laid, last, 0, w);
+    }
+
+    // Turns the differences of rows r0 .. r1 - 1 into cell values and writes
+    // the covered pixels into the target (bits, stride in pixels). sign makes
+    // the areas positive whichever way the quadrilateral winds.
+    void Composite(QRgb* bits, qsizetype stride, const Region& region, double sign, int r0, int r1) const
+    {
+        for (int r = r0; r < r1; ++r) {
             const Row& row = m_rows[static_cast<size_t>(r)];
-            const int end = std::min(static_cast<int>(row.right), m_width - 1);
+            const int end = std::min(row.right, m_width - 1);
             QRgb* out = bits + stride * (region.top + r) + region.left;
             double s0 = 0, s1 = 0, s2 = 0, s3 = 0;
-            for (int i = row.leftI; i <= end; ++i) {
-                const Lanes& c = row.base[i - row.leftI];
+            for (int i = row.left; i <= end; ++i) {
+                const Lanes& c = row.base[i - row.left];
                 s0 += c.v[0];
                 s1 += c.v[1];
                 s2 += c.v[2];
@@ -248,9 +245,8 @@ public:
 
 private:
     struct Row {
-        double left = 0;  // pieces are kept within left..right
-        double right = 0; //
-        int leftI = 0;    // the cell at base[0]
+        int left = 0; // the cell at base[0]
+        int right = 0;
         Lanes* base = nullptr;
     };
     int m_width;
@@ -259,67 +255,99 @@ private:
     std::vector<Lanes> m_cells;
 };
 
-// One family of parallel grid edges of a parallelogram warp, all the same
-// vector (vx, vy): the direction is worked out once for all.
-struct EdgeFamily {
-    double vx = 0, vy = 0;
-    double offX = 0, offY = 0; // from an edge's start to its upper end
-    double height = 0;         // |vy|
-    double dxdy = 0;
-    double dir = 0;     // +1 when the edge runs downwards, -1 upwards
-    bool flat = true;   // vy == 0: no area
-    bool short_ = true; // at most one unit each way
+// Grid edges of a source, a handful at a time: corner (x, y) where each
+// starts and the colour difference it carries.
+struct EdgeBatch {
+    static constexpr int Capacity = 32;
+    int n = 0;
+    int x[Capacity];
+    int y[Capacity];
+    Lanes w[Capacity];
 
-    EdgeFamily(double vx_, double vy_) : vx(vx_), vy(vy_)
+    void Add(int ex, int ey, const Lanes& ew)
     {
-        if (vy == 0)
-            return;
-        flat = false;
-        dxdy = vx / vy;
-        height = std::abs(vy);
-        dir = vy > 0 ? 1 : -1;
-        if (vy < 0) {
-            offX = vx;
-            offY = vy;
-        }
-        short_ = height <= 1 && std::abs(vx) <= 1;
-    }
-
-    // The edge from (x, y).
-    void Add(Accumulator& acc, double x, double y, const Lanes& w) const
-    {
-        if (!short_) {
-            acc.AddEdge(x, y, x + vx, y + vy, w);
-            return;
-        }
-        double xt = x + offX;
-        double yt = y + offY;
-        const double yb = std::min(yt + height, acc.HeightD());
-        if (yt < 0) {
-            xt -= yt * dxdy;
-            yt = 0;
-        }
-        if (!(yt < yb))
-            return;
-        const int r = static_cast<int>(yt);
-        const double yr = r + 1.0;
-        if (yb <= yr) {
-            acc.AddShortPiece(r, xt, xt + (yb - yt) * dxdy, (yb - yt) * dir, w);
-        } else {
-            const double xm = xt + (yr - yt) * dxdy;
-            acc.AddShortPiece(r, xt, xm, (yr - yt) * dir, w);
-            acc.AddShortPiece(r + 1, xm, xm + (yb - yr) * dxdy, (yb - yr) * dir, w);
-        }
+        x[n] = ex;
+        y[n] = ey;
+        w[n] = ew;
+        ++n;
     }
 };
 
-// The colours of source column x as lanes, H of them.
-void loadColumn(const QImage& src, int x, std::vector<Lanes>& column)
+// Source columns go in blocks of this many.
+constexpr int Block = 16;
+static_assert(Block + 1 <= EdgeBatch::Capacity);
+
+int blockCount(int W) { return (W + Block - 1) / Block; }
+
+// Visits the grid edges of the source columns of block b whose grid row lies
+// in yFirst..yLast, with the colour difference each carries, a grid row at a
+// time: across edges run from corner (x, y) to (x + 1, y) and carry the colour
+// below them less the colour above; down edges run from (x, y) to (x, y + 1)
+// and carry the colour on their left less the colour on their right (the last
+// block has the grid line x = W too). Outside the picture the colour is 0 and
+// so is the coverage lane. Edges that carry nothing (inside an area of one
+// colour) are left out. The edges handed over together lie side by side in
+// the target, so that the accumulator's rows stay in the cache.
+template <class Across, class Down>
+void visitBlock(const QImage& src, int b, int yFirst, int yLast, Across across, Down down)
 {
+    const int W = src.width();
+    const int H = src.height();
     const uchar* bits = src.constBits();
     const qsizetype bpl = src.bytesPerLine();
-    for (size_t y = 0; y < column.size(); ++y)
-        column[y] = lanesOf(reinterpret_cast<const QRgb*>(bits + bpl * static_cast<qsizetype>(y))[x]);
+    const int x0 = b * Block;
+    const int x1 = std::min(W, x0 + Block);
+    const int count = x1 - x0;
+    const int lastLine = x1 == W ? W : x1 - 1;
+    const Lanes nothing{{0, 0, 0, 0}};
+    // Colours of source columns x0 - 1 .. x1 - 1 in the rows above and below
+    // the current grid line; index 0 is column x0 - 1.
+    std::array<Lanes, Block + 1> above, below;
+    auto load = [&](int y, std::array<Lanes, Block + 1>& row) {
+        if (y < 0 || y >= H) {
+            row.fill(nothing);
+            return;
+        }
+        const QRgb* line = reinterpret_cast<const QRgb*>(bits + bpl * y);
+        row[0] = x0 > 0 ? lanesOf(line[x0 - 1]) : nothing;
+        for (int i = 0; i < count; ++i)
+            row[static_cast<size_t>(i + 1)] = lanesOf(line[x0 + i]);
+    };
+    load(yFirst - 1, above);
+    EdgeBatch batch;
+    for (int y = yFirst; y <= yLast; ++y) {
+        load(y, below);
+        batch.n = 0;
+        for (int i = 0; i < count; ++i) {
+            const size_t k = static_cast<size_t>(i + 1);
+            const Lanes w = minus(below[k], above[k]);
+            if (!isZero(w))
+                batch.Add(x0 + i, y, w);
+        }
+        if (batch.n)
+            across(batch);
+        if (y < H) {
+            batch.n = 0;
+            for (int x = x0; x <= lastLine; ++x) {
+                const size_t k = static_cast<size_t>(x - x0);
+                const Lanes w = x < W ? minus(below[k], below[k + 1]) : below[k];
+                if (!isZero(w))
+                    batch.Add(x, y, w);
+            }
+            if (batch.n)
+                down(batch);
+        }
+        std::swap(above, below);
+    }
+}
+
+// Calls the progress procedure for the columns of block b; false when it asks to stop.
+bool reportBlock(const RotateProgress& callback, int b, int W)
+{
+    for (int x = b * Block; x < std::min(W, (b + 1) * Block); ++x)
+        if (!reportColumn(callback, x, W))
+            return false;
+    return true;
 }
 
 Corners relative(const Corners& v, double origin)
@@ -359,7 +387,7 @@ bool WholePixelSteps(const Affine& m, int W, int H, int steps[4])
 }
 
 bool WarpWholePixels(const QImage& src, QImage& target, const Affine& m, const int steps[4],
-                     const RotateProgress& callback)
+                     const RotateProgress& callback, const QRgb* background)
 {
     const int W = src.width();
     const int H = src.height();
@@ -375,10 +403,12 @@ bool WarpWholePixels(const QImage& src, QImage& target, const Affine& m, const i
     const qint64 firstY = oy + std::min(0, (W - 1) * ay) + std::min(0, (H - 1) * by);
     const qint64 lastY = oy + std::max(0, (W - 1) * ay) + std::max(0, (H - 1) * by);
     const bool inside = firstX >= 0 && firstY >= 0 && lastX < dstW && lastY < dstH;
-    // When the picture fills the whole target every pixel is written, and the
-    // target's old pixels need not be copied.
-    const bool fills = inside && firstX == 0 && firstY == 0 && lastX == dstW - 1 && lastY == dstH - 1;
-    QImage out = fills ? QImage(dstW, dstH, QImage::Format_RGB32) : target.copy();
+    // A target of one known colour that the picture fills is written in
+    // place: should the warp be stopped, it is filled with that colour again.
+    // Otherwise the warp writes a copy.
+    const bool inPlace = background && inside && firstX == 0 && firstY == 0 && lastX == dstW - 1 && lastY == dstH - 1;
+    QImage copy = inPlace ? QImage() : target.copy();
+    QImage& out = inPlace ? target : copy;
     if (out.isNull())
         return false;
     const qsizetype outStride = out.bytesPerLine() / 4;
@@ -409,63 +439,16 @@ bool WarpWholePixels(const QImage& src, QImage& target, const Affine& m, const i
                 }
             }
         }
-        for (int x = x0; x < x1; ++x)
-            if (!reportColumn(callback, x, W))
+        for (int x = x0; x < x1; ++x) {
+            if (!reportColumn(callback, x, W)) {
+                if (inPlace)
+                    target.fill(*background);
                 return false;
-    }
-    target = out;
-    return true;
-}
-
-bool WarpAffine(const QImage& src, QImage& target, const Affine& m, const Corners& X, const Corners& Y,
-                const Region& region, const RotateProgress& callback)
-{
-    const int W = src.width();
-    const int H = src.height();
-    Accumulator acc(region.right - region.left, region.bottom - region.top, relative(X, region.left),
-                    relative(Y, region.top));
-    const double ox = m.x0 - region.left;
-    const double oy = m.y0 - region.top;
-    const EdgeFamily across(m.ax, m.ay); // grid edges from (x, y) to (x + 1, y)
-    const EdgeFamily down(m.bx, m.by);   // grid edges from (x, y) to (x, y + 1)
-
-    std::vector<Lanes> previous(static_cast<size_t>(H), Lanes{{0, 0, 0, 0}});
-    std::vector<Lanes> current(static_cast<size_t>(H));
-    // The grid line x between source columns x - 1 (previous) and x (current).
-    auto verticalLine = [&](int x, const std::vector<Lanes>& left, const std::vector<Lanes>* right) {
-        if (down.flat)
-            return;
-        const double px = ox + x * m.ax;
-        const double py = oy + x * m.ay;
-        for (int y = 0; y < H; ++y) {
-            const Lanes& l = left[static_cast<size_t>(y)];
-            const Lanes w = right ? minus(l, (*right)[static_cast<size_t>(y)]) : l;
-            if (!isZero(w))
-                down.Add(acc, px + y * m.bx, py + y * m.by, w);
-        }
-    };
-    for (int x = 0; x < W; ++x) {
-        loadColumn(src, x, current);
-        verticalLine(x, previous, &current);
-        if (!across.flat) {
-            const double px = ox + x * m.ax;
-            const double py = oy + x * m.ay;
-            Lanes above{{0, 0, 0, 0}};
-            for (int y = 0; y <= H; ++y) {
-                const Lanes below = y < H ? current[static_cast<size_t>(y)] : Lanes{{0, 0, 0, 0}};
-                const Lanes w = minus(below, above);
-                if (!isZero(w))
-                    across.Add(acc, px + y * m.bx, py + y * m.by, w);
-                above = below;
             }
         }
-        previous.swap(current);
-        if (x == W - 1)
-            verticalLine(W, previous, nullptr);
-        if (!reportColumn(callback, x, W))
-            return false;
     }
-    acc.Composite(target, region, windingSign(X, Y));
+    if (!inPlace)
+        target = copy;
     return true;
 }
 
@@ -476,36 +459,24 @@ bool WarpGrid(const QImage& src, QImage& target, const std::vector<PointD>& grid
     const int H = src.height();
     Accumulator acc(region.right - region.left, region.bottom - region.top, relative(X, region.left),
                     relative(Y, region.top));
-    const qsizetype stride = qsizetype(W) + 1;
-    auto at = [&](int x, int y) -> const PointD& { return grid[static_cast<size_t>(stride * y + x)]; };
-    auto edge = [&](const PointD& p, const PointD& q, const Lanes& w) {
-        if (!isZero(w))
-            acc.AddEdge(p.X - region.left, p.Y - region.top, q.X - region.left, q.Y - region.top, w);
-    };
-    std::vector<Lanes> previous(static_cast<size_t>(H), Lanes{{0, 0, 0, 0}});
-    std::vector<Lanes> current(static_cast<size_t>(H));
-    auto verticalLine = [&](int x, const std::vector<Lanes>& left, const std::vector<Lanes>* right) {
-        for (int y = 0; y < H; ++y) {
-            const Lanes& l = left[static_cast<size_t>(y)];
-            edge(at(x, y), at(x, y + 1), right ? minus(l, (*right)[static_cast<size_t>(y)]) : l);
+    QRgb* bits = reinterpret_cast<QRgb*>(target.bits());
+    const qsizetype stride = target.bytesPerLine() / 4;
+    const qsizetype gridStride = qsizetype(W) + 1;
+    auto at = [&](int x, int y) -> const PointD& { return grid[static_cast<size_t>(gridStride * y + x)]; };
+    auto add = [&](const EdgeBatch& b, int dx, int dy) {
+        for (int e = 0; e < b.n; ++e) {
+            const PointD& p = at(b.x[e], b.y[e]);
+            const PointD& q = at(b.x[e] + dx, b.y[e] + dy);
+            acc.AddEdge(p.X - region.left, p.Y - region.top, q.X - region.left, q.Y - region.top, b.w[e]);
         }
     };
-    for (int x = 0; x < W; ++x) {
-        loadColumn(src, x, current);
-        verticalLine(x, previous, &current);
-        Lanes above{{0, 0, 0, 0}};
-        for (int y = 0; y <= H; ++y) {
-            const Lanes below = y < H ? current[static_cast<size_t>(y)] : Lanes{{0, 0, 0, 0}};
-            edge(at(x, y), at(x + 1, y), minus(below, above));
-            above = below;
-        }
-        previous.swap(current);
-        if (x == W - 1)
-            verticalLine(W, previous, nullptr);
-        if (!reportColumn(callback, x, W))
+    for (int b = 0; b < blockCount(W); ++b) {
+        visitBlock(
+            src, b, 0, H, [&](const EdgeBatch& e) { add(e, 1, 0); }, [&](const EdgeBatch& e) { add(e, 0, 1); });
+        if (!reportBlock(callback, b, W))
             return false;
     }
-    acc.Composite(target, region, windingSign(X, Y));
+    acc.Composite(bits, stride, region, windingSign(X, Y), 0, acc.Height());
     return true;
 }
 

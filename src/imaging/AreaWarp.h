@@ -34,16 +34,19 @@ bool WholePixelSteps(const Affine& m, int W, int H, int steps[4]);
 // Each of the warps below leaves target unchanged and answers false when
 // the progress procedure asks to stop; src is Format_RGB32, target too.
 
-// Moves every source pixel onto its one target pixel.
+// Moves every source pixel onto its one target pixel. background, when
+// given, is the one colour of the whole target.
 bool WarpWholePixels(const QImage& src, QImage& target, const Affine& m, const int steps[4],
-                     const RotateProgress& callback);
+                     const RotateProgress& callback, const QRgb* background);
 
 // A parallelogram warp; (X, Y) are its corners in target coordinates.
+// background, when given, is the one colour of the whole target.
 bool WarpAffine(const QImage& src, QImage& target, const Affine& m, const Corners& X, const Corners& Y,
-                const Region& region, const RotateProgress& callback);
+                const Region& region, const RotateProgress& callback, const QRgb* background);
 
 // A warp onto any convex quadrilateral (X, Y), through its grid of mapped
-// pixel corners, (W + 1) * (H + 1) points.
+// pixel corners, (W + 1) * (H + 1) points. It writes the target only once
+// it has run to the end.
 bool WarpGrid(const QImage& src, QImage& target, const std::vector<PointD>& grid, const Corners& X,
               const Corners& Y, const Region& region, const RotateProgress& callback);
 

@@ -291,8 +291,11 @@ bool BuildWarpGrid(qint32 width, qint32 height, const Corners& X, const Corners&
 // The warp and the rotation
 // ---------------------------------------------------------------------------
 
-bool AAWarpBitmap(const QImage& source, QImage& target, const Corners& X, const Corners& Y,
-                  const RotateProgress& callback)
+namespace {
+
+// AAWarpBitmap; background, when given, is the one colour of the whole target.
+bool warpBitmap(const QImage& source, QImage& target, const Corners& X, const Corners& Y,
+                const RotateProgress& callback, const QRgb* background)
 {
     if (source.isNull() || target.isNull() || !allFinite(X, Y))
         return false;
@@ -344,9 +347,9 @@ bool AAWarpBitmap(const QImage& source, QImage& target, const Corners& X, const 
         m.by = fy / H;
         int steps[4];
         if (AreaWarp::WholePixelSteps(m, W, H, steps))
-            written = AreaWarp::WarpWholePixels(src, out, m, steps, callback);
+            written = AreaWarp::WarpWholePixels(src, out, m, steps, callback, direct ? background : nullptr);
         else
-            written = AreaWarp::WarpAffine(src, out, m, X, Y, region, callback);
+            written = AreaWarp::WarpAffine(src, out, m, X, Y, region, callback, direct ? background : nullptr);
     } else {
         if (!BuildWarpGrid(W, H, X, Y))
             return false;
@@ -359,6 +362,14 @@ bool AAWarpBitmap(const QImage& source, QImage& target, const Corners& X, const 
     if (written && !direct)
         target = converted;
     return written;
+}
+
+} // namespace
+
+bool AAWarpBitmap(const QImage& source, QImage& target, const Corners& X, const Corners& Y,
+                  const RotateProgress& callback)
+{
+    return warpBitmap(source, target, X, Y, callback, nullptr);
 }
 
 QImage WarpToNewBitmap(const QImage& source, Corners& X, Corners& Y, const RotateProgress& callback,
@@ -381,8 +392,9 @@ QImage WarpToNewBitmap(const QImage& source, Corners& X, Corners& Y, const Rotat
     QImage target(width, height, QImage::Format_RGB32);
     if (target.isNull())
         return target;
-    target.fill(backColour | 0xFF000000u);
-    AAWarpBitmap(source, target, X, Y, callback);
+    const QRgb background = backColour | 0xFF000000u;
+    target.fill(background);
+    warpBitmap(source, target, X, Y, callback, &background);
     return target;
 }
 

@@ -3,6 +3,7 @@
 #include "app/frmAbout.h"
 #include "common/PageLaunchers.h"
 #include "common/Shutdown.h"
+#include "manual/frmManual.h"
 #include "platform/App.h"
 #include "platform/Events.h"
 #include "platform/Forms.h"
@@ -421,10 +422,15 @@ void frmTarot::showSpreadWindow()
 
 void frmTarot::showManualWindow()
 {
-    // Here the manual reading window takes over: it is loaded (reading card,
-    // MaxCardInSet and no of this window) and shown, then this window
-    // unloads. Until that window is part of the program the choice stays
-    // recorded and this window stays open.
+    // The manual reading window reads card and MaxCardInSet of this window
+    // while it loads, so it is loaded and shown before this one unloads.
+    // Should it be gone by then, this window stays for another choice.
+    QPointer<Form> self(this);
+    QPointer<Form> manual(&frmManual());
+    if (manual && manual->IsLoaded())
+        manual->Show();
+    if (manual && manual->IsLoaded() && self && self->IsLoaded())
+        Unload(*self);
 }
 
 void frmTarot::cmdBack_Click()

@@ -2,9 +2,12 @@
 #include "platform/Controls.h"
 #include "platform/Form.h"
 
+#include <QPointer>
 #include <QScrollArea>
 #include <array>
 
+struct AutomaticLayout;
+struct SpreadBlock;
 struct SpreadLayout;
 
 // The spread window: the card places of a reading, inside the frame window.
@@ -24,8 +27,14 @@ public:
     void RotateImage(double RotAngel);
     void Clear_PicBox();
 
-    // Upright cards from the whole deck, or the restore of a saved reading.
-    void DONE1(qint16 n);
+    // The automatic layouts of a spread of n positions, one family (see
+    // AutomaticLayouts.h); the load calls the one the reading options ask for.
+    void DONE1(qint16 n); // upright, whole deck; or the restore of a saved reading
+    void DONE2(qint32 n); // upright, minor arcana
+    void DONE3(qint32 n); // upright, major arcana
+    void DONE4(qint32 n); // reversed cards allowed, whole deck
+    void DONE5(qint32 n); // reversed cards allowed, minor arcana
+    void DONE6(qint32 n); // reversed cards allowed, major arcana
 
     // Unused by every window; kept as the window's own procedures.
     void GoBackToFront();
@@ -41,11 +50,27 @@ protected:
     void Form_Load() override;
 
 private:
+    // A new reading by one layout of the family: fresh DrawnCards, the
+    // guard, the spread's block, the reading text.
+    void layOut(const AutomaticLayout& layout, qint32 n);
+    // Runs the block's steps in the layout's order; false when the window
+    // was unloaded meanwhile (nothing of it may be touched then).
+    bool runBlock(const AutomaticLayout& layout, const SpreadBlock& block, const SpreadLayout& places);
+    bool stillLoaded(const QPointer<class frmAuto>& self) const;
+
     // Shows the places and labels of positions 1..n at the layout's positions.
     void layOutPlaces(const SpreadLayout& layout);
-    // Draws n distinct cards into DrawnCards; false when the window went away meanwhile.
-    bool drawNewReading(int n);
-    void showDrawnPictures(int n, bool turnCrossingCard);
+    void showPlace(int i, const AutomaticLayout& layout);
+    void setPlace(int i, const SpreadLayout& places);
+    void showLabel(int i, int positions);
+    // Draws one card per position into DrawnCards; false when the window went away meanwhile.
+    bool drawCards(const AutomaticLayout& layout, int positions);
+    bool drawnBefore(qint32 card, int position) const;
+    // The crossing card's picture turned across into its place.
+    bool turnCrossingCard(int i);
+    // Decides whether the card of position i lies reversed and lays it.
+    bool layCard(const AutomaticLayout& layout, const SpreadBlock& block, const SpreadLayout& places,
+                 int i, bool placeAlreadySet);
     void restoreSavedReading(bool showPictures);
     void finishNewReading();
     // A card's picture of the reading's deck; empty when it cannot be loaded.

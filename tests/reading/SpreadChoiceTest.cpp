@@ -3,6 +3,7 @@
 #include "TestSupport.h"
 #include "common/ArrayRoutines.h"
 #include "common/PageLaunchers.h"
+#include "manual/frmManual.h"
 #include "platform/Forms.h"
 #include "platform/Twips.h"
 #include "reading/ReadingState.h"
@@ -523,12 +524,16 @@ private slots:
         tick(t.chkLA);
         QTest::mouseClick(t.cmdManual, Qt::LeftButton);
         QVERIFY(Scripted().sleeps.isEmpty());
-        QVERIFY(!t.picMessage->isVisible());
+        // The manual reading window took over, reading this window's choice
+        // while it was still loaded.
+        QVERIFY(!Forms::IsLoaded("frmTarot"));
+        QVERIFY(Forms::IsLoaded("frmManual") && frmManual().isVisible());
+        QCOMPARE(frmManual().SpreadName, QString("Tree of Life"));
+        QCOMPARE(frmManual().SpreadIndex, qint16(11));
+        QCOMPARE(frmManual().PickedCards.UBound(), 9);
         const ReadingState& r = Reading();
-        QCOMPARE(t.card, QString("Tree of Life"));
         QCOMPARE(r.SelectedSpreadName, QString("Tree of Life"));
         QCOMPARE(r.CardCount, 10);
-        QCOMPARE(t.MaxCardInSet, qint16(11));
         QCOMPARE(r.IsManualReading, true);
         QCOMPARE(r.AutoCastPressed, false);
         QCOMPARE(r.ManualPressed, true);
@@ -544,6 +549,8 @@ private slots:
         tick(t.chkRev);
         t.mnuManual->trigger();
         QVERIFY(Scripted().sleeps.isEmpty());
+        QVERIFY(!Forms::IsLoaded("frmTarot"));
+        QVERIFY(Forms::IsLoaded("frmManual") && frmManual().isVisible());
         QCOMPARE(Reading().IsManualReading, true);
         QCOMPARE(Reading().AutoCastPressed, false);
         QCOMPARE(Reading().ManualPressed, false);
