@@ -2,10 +2,12 @@
 //
 //   bench_rotation [--benchmark_filter=...]
 //
-// Every case turns a picture of random pixels (no flat areas, the engine's
-// worst case) by the same angle three ways: our engine (with a progress
-// procedure that does nothing, so the per-column calls are counted), and
-// QImage::transformed with smooth and with fast transformation.
+// Every case turns a picture of random pixels by the same angle three ways:
+// our engine (with a progress procedure that does nothing, so the per-column
+// calls are counted), and QImage::transformed with smooth and with fast
+// transformation. Compare the wall-clock times ("Time"): both the engine and
+// Qt's smooth transformation share their work among threads, and "CPU" counts
+// the calling thread only.
 #include "imaging/ModAaform.h"
 
 #include <QImage>

@@ -1,16 +1,19 @@
 #include "AreaWarp.h"
+#include "WarpSupport.h"
 
 #include <algorithm>
 #include <atomic>
-#include <barrier>
+#include <chrono>
 #include <climits>
-#include <cstdlib>
 #include <cmath>
 #include <condition_variable>
-#include <functional>
 #include <memory>
 #include <mutex>
 #include <thread>
+
+#include <QRunnable>
+#include <QThread>
+#include <QThreadPool>
 
 // The warp onto a parallelogram (every turned picture), target pixel by
 // target pixel.
@@ -37,61 +40,68 @@
 namespace AreaWarp {
 namespace {
 
-// Red, green, blue and coverage, as one vector the compiler maps onto the
-// machine's vector registers.
-using Lanes = double __attribute__((vector_size(32)));
-using FloatLanes = float __attribute__((vector_size(16)));
+// Two doubles in one vector register (SSE2 on x86-64, NEON on ARM).
+using V2d = double __attribute__((vector_size(16)));
+using V2f = float __attribute__((vector_size(8)));
 
-constexpr Lanes Nothing{0, 0, 0, 0};
+// Red, green, blue and coverage.
+struct Lanes {
+    V2d rg{0, 0};
+    V2d bc{0, 0};
+    double operator[](int i) const { return i < 2 ? rg[i] : bc[i - 2]; }
+};
 
-inline Lanes lanesOf(QRgb p) { return Lanes{double(qRed(p)), double(qGreen(p)), double(qBlue(p)), 1.0}; }
+inline Lanes operator+(const Lanes& x, const Lanes& y) { return {x.rg + y.rg, x.bc + y.bc}; }
+inline Lanes operator-(const Lanes& x, const Lanes& y) { return {x.rg - y.rg, x.bc - y.bc}; }
+inline Lanes operator*(double m, const Lanes& x) { return {m * x.rg, m * x.bc}; }
 
-// The nearest whole number, halves to even, within 0..255 (ClampByte).
-inline quint8 clampByte(double v)
+constexpr Lanes Nothing{};
+
+// Floor of a value within the range of int.
+inline int floorSmall(double v)
 {
-    if (!(v > 0))
-        return 0;
-    if (v >= 255)
-        return 255;
-    // Adding and taking away 1.5 * 2^52 rounds to a whole number, halves to even.
-    constexpr double magic = 6755399441055744.0;
-    return static_cast<quint8>((v + magic) - magic);
+    const int t = static_cast<int>(v);
+    return t - (t > v);
 }
 
-// Floor of a value known to lie well within -1e9 .. 1e9.
-inline int floorSmall(double v) { return static_cast<int>(v + 1e9) - 1000000000; }
-
-// The integrals of the source's rows. Row k holds, for c = 0 .. W + 1,
-// Hk(c) for the red, green and blue lanes and for the coverage lane (the
-// picture's indicator: c * c / 2), and the pixel (c, k) itself (0 beyond the
-// row's end). Beyond W every Hk goes on in a straight line.
+// The integrals of the source's rows. Row k holds, for whole u = c, Hk(c)
+// for the red, green and blue lanes and for the coverage lane (the picture's
+// indicator: c * c / 2), and the pixel (c, k) itself; a few entries of
+// padding on either side carry the row on: 0 before its start, a straight
+// line after its end.
 class RowIntegrals {
 public:
     explicit RowIntegrals(const QImage& src)
-        : m_W(src.width()), m_H(src.height()), m_stride(static_cast<size_t>(m_W) + 2), m_src(src),
-          m_q(new Lanes[m_stride * static_cast<size_t>(m_H)]), m_s(new FloatLanes[m_stride * static_cast<size_t>(m_H)])
+        : m_W(src.width()), m_H(src.height()), m_stride(static_cast<size_t>(m_W) + 2 * Pad + 1), m_src(src),
+          m_table(new Entry[m_stride * static_cast<size_t>(m_H)])
     {
     }
 
     void Build(int k0, int k1)
     {
         for (int k = k0; k < k1; ++k) {
-            Lanes* q = m_q.get() + m_stride * static_cast<size_t>(k);
-            FloatLanes* s = m_s.get() + m_stride * static_cast<size_t>(k);
+            Entry* e = row(k);
             const QRgb* line = reinterpret_cast<const QRgb*>(m_src.constScanLine(k));
-            Lanes h = Nothing, g = Nothing; // Hk and Gk at the current whole u
-            q[0] = h;
+            for (int c = -Pad; c < 0; ++c)
+                e[c] = Entry{};
+            V2d h01{0, 0}, h23{0, 0}, g01{0, 0}, g23{0, 0}; // Hk and Gk at the current whole u
             for (int c = 0; c < m_W; ++c) {
                 const QRgb p = line[c];
-                const FloatLanes v{float(qRed(p)), float(qGreen(p)), float(qBlue(p)), 1.0f};
-                const Lanes d = __builtin_convertvector(v, Lanes);
-                s[c] = v;
-                h += g + 0.5 * d;
-                g += d;
-                q[c + 1] = h;
+                const V2f s01{float(qRed(p)), float(qGreen(p))};
+                const V2f s23{float(qBlue(p)), 1.0f};
+                e[c] = Entry{h01, h23, s01, s23};
+                const V2d d01 = __builtin_convertvector(s01, V2d);
+                const V2d d23 = __builtin_convertvector(s23, V2d);
+                h01 += g01 + 0.5 * d01;
+                h23 += g23 + 0.5 * d23;
+                g01 += d01;
+                g23 += d23;
             }
-            s[m_W] = s[m_W + 1] = FloatLanes{0, 0, 0, 0};
-            q[m_W + 1] = h + g;
+            for (int c = m_W; c <= m_W + Pad; ++c) {
+                e[c] = Entry{h01, h23, V2f{0, 0}, V2f{0, 0}};
+                h01 += g01;
+                h23 += g23;
+            }
         }
     }
 
@@ -101,12 +111,22 @@ public:
         if (static_cast<unsigned>(k) >= static_cast<unsigned>(m_H))
             return Nothing;
         const At at = locate(k, u);
-        // Hk(c + f) = Hk(c) + f (Hk(c+1) - Hk(c)) - s f (1 - f) / 2, s the pixel (c, k).
-        return at.q[0] + at.f * (at.q[1] - at.q[0]) - (0.5 * at.f * (1 - at.f)) * pixel(at);
+        return value(at.e, at.f, 0.5 * at.f * (1 - at.f));
     }
 
-    // Hk(u) - Hj(u).
-    Lanes HDifference(int k, int j, double u) const { return H(k, u) - H(j, u); }
+    // Hk(u) - Hj(u), for rows next to each other.
+    Lanes HDifference(int k, int j, double u) const
+    {
+        const bool hasK = static_cast<unsigned>(k) < static_cast<unsigned>(m_H);
+        const bool hasJ = static_cast<unsigned>(j) < static_cast<unsigned>(m_H);
+        if (!hasK && !hasJ)
+            return Nothing;
+        const At at = locate(hasK ? k : j, u);
+        const double bend = 0.5 * at.f * (1 - at.f);
+        const Lanes hk = hasK ? value(at.e, at.f, bend) : Nothing;
+        const Lanes hj = hasJ ? value(at.e + (j - (hasK ? k : j)) * static_cast<qsizetype>(m_stride), at.f, bend) : Nothing;
+        return hk - hj;
+    }
 
     // Gk(u), the integral of row k from its start to u; 0 outside the picture's rows.
     Lanes G(int k, double u) const
@@ -115,30 +135,45 @@ public:
             return Nothing;
         const At at = locate(k, u);
         // Gk(c + f) = Hk(c+1) - Hk(c) + s (f - 1/2).
-        return at.q[1] - at.q[0] + (at.f - 0.5) * pixel(at);
+        const double m = at.f - 0.5;
+        return {at.e[1].h01 - at.e[0].h01 + m * __builtin_convertvector(at.e[0].s01, V2d),
+                at.e[1].h23 - at.e[0].h23 + m * __builtin_convertvector(at.e[0].s23, V2d)};
     }
 
 private:
+    static constexpr int Pad = 4;
+    struct alignas(16) Entry {
+        V2d h01, h23; // Hk(c)
+        V2f s01, s23; // the pixel (c, k)
+    };
     struct At {
-        const Lanes* q;
-        const FloatLanes* s;
+        const Entry* e;
         double f;
     };
+
+    Entry* row(int k) const { return m_table.get() + m_stride * static_cast<size_t>(k) + Pad; }
+
+    // The entry at or left of u, and u's distance from it. Beyond the padding
+    // the row is 0 on the left and a straight line on the right.
     At locate(int k, double u) const
     {
-        const double uc = std::max(u, 0.0);
-        const int c = static_cast<int>(std::min(uc, double(m_W)));
-        const size_t i = m_stride * static_cast<size_t>(k) + static_cast<size_t>(c);
-        return At{m_q.get() + i, m_s.get() + i, uc - c};
+        const double inside = std::min(std::max(u, -double(Pad)), double(m_W + Pad));
+        const int c = std::min(std::max(floorSmall(inside), -Pad), m_W + Pad - 1);
+        return At{row(k) + c, u - c};
     }
-    static Lanes pixel(const At& at) { return __builtin_convertvector(*at.s, Lanes); }
+
+    // Hk(c + f) = Hk(c) + f (Hk(c+1) - Hk(c)) - s f (1 - f) / 2, s the pixel (c, k).
+    static Lanes value(const Entry* e, double f, double bend)
+    {
+        return {e[0].h01 + f * (e[1].h01 - e[0].h01) - bend * __builtin_convertvector(e[0].s01, V2d),
+                e[0].h23 + f * (e[1].h23 - e[0].h23) - bend * __builtin_convertvector(e[0].s23, V2d)};
+    }
 
     int m_W;
     int m_H;
     size_t m_stride;
     QImage m_src;
-    std::unique_ptr<Lanes[]> m_q;
-    std::unique_ptr<FloatLanes[]> m_s;
+    std::unique_ptr<Entry[]> m_table;
 };
 
 // The target pixel edges of one direction, as the source sees them: every
@@ -157,18 +192,15 @@ struct EdgeFamily {
         uPerV = dv != 0 ? du / dv : 0;
     }
 
-    // The integral of G dv along the edge from (u0, v0), given Hc at both
-    // ends (H of the end's own row at the end) when in closed form.
-    Lanes Integral(const RowIntegrals& rows, double u0, double v0, const Lanes& h0, const Lanes& h1) const
+    // The integral of G dv along the edge from (u0, v0); in closed form given
+    // the rows k0, k1 of its ends and H of those rows at the ends.
+    Lanes Integral(const RowIntegrals& rows, double u0, double v0, int k0, int k1, const Lanes& h0,
+                   const Lanes& h1) const
     {
         if (closedForm) {
             Lanes r = rho * (h1 - h0);
-            if (dv == 0)
-                return r;
             // Each source row boundary crossed: the piece before it is in
             // the row left, the piece after it in the row entered.
-            const int k0 = floorSmall(v0);
-            const int k1 = floorSmall(v0 + dv);
             if (k1 > k0) {
                 for (int b = k0 + 1; b <= k1; ++b)
                     r = r + rho * rows.HDifference(b - 1, b, u0 + (b - v0) * uPerV);
@@ -212,10 +244,11 @@ struct EdgeFamily {
     }
 };
 
-// A band of target rows; writes its pixels into the target as it goes.
-class BandWorker {
+// Computes target pixels, a rectangle at a time, and writes them into the
+// target as it goes. Each thread has its own.
+class TileWorker {
 public:
-    BandWorker(const RowIntegrals& rows, const Affine& m, const Corners& X, const Corners& Y, const Region& region,
+    TileWorker(const RowIntegrals& rows, const Affine& m, const Corners& X, const Corners& Y, const Region& region,
                QRgb* bits, qsizetype stride)
         : m_rows(rows), m_region(region), m_bits(bits), m_stride(stride)
     {
@@ -240,7 +273,7 @@ public:
         for (int r = 0; r < height; ++r) {
             double lo = 0, hi = -1;
             int first = 0, last = -1;
-            if (spanInBand(rx, ry, r, r + 1, lo, hi)) {
+            if (width > 0 && SpanInBand(rx, ry, r, r + 1, lo, hi)) {
                 first = static_cast<int>(std::clamp(std::floor(lo) - 1, 0.0, double(width - 1)));
                 last = static_cast<int>(std::clamp(std::ceil(hi) + 1, 0.0, double(width - 1)));
             }
@@ -250,12 +283,14 @@ public:
         const size_t corners = static_cast<size_t>(width) + 2;
         for (auto* buffer : {&m_hTop, &m_hBottom, &m_acrossTop, &m_acrossBottom, &m_down})
             buffer->assign(corners, Nothing);
+        m_rowTop.assign(corners, 0);
+        m_rowBottom.assign(corners, 0);
     }
 
     // Computes and writes the cells i0 .. i1 - 1 of target rows j0 .. j1 - 1
     // (region coordinates), going down the rows; stops early when stop says
-    // so. A narrow strip keeps the source rows it reads in the cache.
-    void RunStrip(int j0, int j1, int i0, int i1, const std::atomic<bool>& stop)
+    // so. A small rectangle keeps the source rows it reads in the cache.
+    void RunRectangle(int j0, int j1, int i0, int i1, const std::atomic<bool>& stop)
     {
         if (j0 >= j1 || i0 >= i1)
             return;
@@ -278,52 +313,32 @@ public:
             }
             return std::pair{first, last};
         };
-        latticeRow(j0, corners(j0), across, m_hTop, m_acrossTop);
+        latticeRow(j0, corners(j0), across, m_rowTop, m_hTop, m_acrossTop);
         for (int j = j0; j < j1; ++j) {
             if (stop.load(std::memory_order_relaxed))
                 return;
-            latticeRow(j + 1, corners(j + 1), across, m_hBottom, m_acrossBottom);
+            latticeRow(j + 1, corners(j + 1), across, m_rowBottom, m_hBottom, m_acrossBottom);
             const auto [first, last] = cells(j);
             if (first <= last) {
                 // The upright edges (i, j) - (i, j + 1) of the row's cells.
                 for (int i = first; i <= last + 1; ++i) {
                     const double u = m_u0 + i * m_alpha.du + j * m_beta.du;
                     const double v = m_v0 + i * m_alpha.dv + j * m_beta.dv;
-                    m_down[static_cast<size_t>(i)] =
-                        down.Integral(m_rows, u, v, m_hTop[static_cast<size_t>(i)], m_hBottom[static_cast<size_t>(i)]);
+                    const size_t n = static_cast<size_t>(i);
+                    m_down[n] = down.Integral(m_rows, u, v, m_rowTop[n], m_rowBottom[n], m_hTop[n], m_hBottom[n]);
                 }
                 QRgb* out = m_bits + m_stride * (m_region.top + j) + m_region.left;
                 for (int i = first; i <= last; ++i) {
                     const size_t k = static_cast<size_t>(i);
                     // Around the cell: top edge, right edge, bottom edge back, left edge back.
                     const Lanes around = m_det * (m_acrossTop[k] + m_down[k + 1] - m_acrossBottom[k] - m_down[k]);
-                    composite(out[i], around[3], around[0], around[1], around[2]);
+                    Composite(out[i], around[3], around[0], around[1], around[2]);
                 }
             }
+            std::swap(m_rowTop, m_rowBottom);
             std::swap(m_hTop, m_hBottom);
             std::swap(m_acrossTop, m_acrossBottom);
         }
-    }
-
-    // Splits the rows into n bands of about the same number of cells to
-    // compute; band t is rows bounds[t] .. bounds[t + 1] - 1.
-    std::vector<int> Bands(int n) const
-    {
-        const int height = int(m_first.size());
-        auto cells = [&](int r) { return static_cast<qint64>(std::max(0, m_last[size_t(r)] - m_first[size_t(r)] + 1)) + 4; };
-        qint64 total = 0;
-        for (int r = 0; r < height; ++r)
-            total += cells(r);
-        std::vector<int> bounds{0};
-        qint64 sum = 0;
-        for (int r = 0; r < height && int(bounds.size()) < n; ++r) {
-            sum += cells(r);
-            if (sum * n >= total * qint64(bounds.size()))
-                bounds.push_back(r + 1);
-        }
-        while (int(bounds.size()) <= n)
-            bounds.push_back(height);
-        return bounds;
     }
 
 private:
@@ -331,60 +346,27 @@ private:
         double du = 0, dv = 0;
     };
 
-    // Hc at the corners first .. last of lattice row y, and the integrals
-    // along the across edges between them.
-    void latticeRow(int y, std::pair<int, int> corners, const EdgeFamily& across, std::vector<Lanes>& h,
-                    std::vector<Lanes>& integrals) const
+    // The source row and Hc of the corners first .. last of lattice row y,
+    // and the integrals along the across edges between them.
+    void latticeRow(int y, std::pair<int, int> corners, const EdgeFamily& across, std::vector<int>& rowOf,
+                    std::vector<Lanes>& h, std::vector<Lanes>& integrals) const
     {
         const auto [first, last] = corners;
         if (first > last)
             return;
         for (int i = first; i <= last; ++i) {
+            const size_t n = static_cast<size_t>(i);
             const double u = m_u0 + i * m_alpha.du + y * m_beta.du;
             const double v = m_v0 + i * m_alpha.dv + y * m_beta.dv;
-            h[static_cast<size_t>(i)] = m_rows.H(floorSmall(v), u);
+            rowOf[n] = floorSmall(v);
+            h[n] = m_rows.H(rowOf[n], u);
         }
         for (int i = first; i < last; ++i) {
+            const size_t n = static_cast<size_t>(i);
             const double u = m_u0 + i * m_alpha.du + y * m_beta.du;
             const double v = m_v0 + i * m_alpha.dv + y * m_beta.dv;
-            integrals[static_cast<size_t>(i)] =
-                across.Integral(m_rows, u, v, h[static_cast<size_t>(i)], h[static_cast<size_t>(i) + 1]);
+            integrals[n] = across.Integral(m_rows, u, v, rowOf[n], rowOf[n + 1], h[n], h[n + 1]);
         }
-    }
-
-    // A target pixel with coverage A and colour integrals r, g, b.
-    static void composite(QRgb& pixel, double A, double r, double g, double b)
-    {
-        if (A <= 0)
-            return;
-        if (A < 1) {
-            const double keep = 1 - A;
-            pixel = qRgb(clampByte(keep * qRed(pixel) + r), clampByte(keep * qGreen(pixel) + g),
-                         clampByte(keep * qBlue(pixel) + b));
-        } else {
-            const double k = 1 / A;
-            pixel = qRgb(clampByte(r * k), clampByte(g * k), clampByte(b * k));
-        }
-    }
-
-    static bool spanInBand(const Corners& X, const Corners& Y, double y0, double y1, double& lo, double& hi)
-    {
-        bool any = false;
-        auto take = [&](double x) {
-            lo = any ? std::min(lo, x) : x;
-            hi = any ? std::max(hi, x) : x;
-            any = true;
-        };
-        for (size_t i = 0; i < 4; ++i) {
-            const size_t j = (i + 1) % 4;
-            if (Y[i] >= y0 && Y[i] <= y1)
-                take(X[i]);
-            for (double yb : {y0, y1}) {
-                if ((Y[i] - yb) * (Y[j] - yb) < 0)
-                    take(X[i] + (yb - Y[i]) * (X[j] - X[i]) / (Y[j] - Y[i]));
-            }
-        }
-        return any;
     }
 
     const RowIntegrals& m_rows;
@@ -396,6 +378,131 @@ private:
     Step m_alpha, m_beta;
     std::vector<int> m_first, m_last;
     std::vector<Lanes> m_hTop, m_hBottom, m_acrossTop, m_acrossBottom, m_down;
+    std::vector<int> m_rowTop, m_rowBottom;
+};
+
+// The work of one warp, shared by the threads that do it: first the row
+// integrals, a few source rows at a time, then the target in tiles. Every
+// thread takes the next piece of work that nobody has taken, so a thread that
+// starts late or runs slowly holds nobody up.
+class WarpJob {
+public:
+    WarpJob(const QImage& src, const Affine& m, const Corners& X, const Corners& Y, const Region& region, QRgb* bits,
+            qsizetype stride)
+        : m_rows(src), m_m(m), m_X(X), m_Y(Y), m_region(region), m_bits(bits), m_stride(stride), m_H(src.height()),
+          m_width(region.right - region.left), m_height(region.bottom - region.top),
+          m_tileColumns((m_width + TileSize - 1) / TileSize), m_tiles(m_tileColumns * ((m_height + TileSize - 1) / TileSize))
+    {
+    }
+
+    int Tiles() const { return m_tiles; }
+    int TilesDone() const { return m_tilesDone.load(std::memory_order_acquire); }
+
+    // Builds row integrals while any are left, then waits until all are built.
+    void BuildRows()
+    {
+        constexpr int Chunk = 8;
+        for (;;) {
+            const int k = m_nextRow.fetch_add(Chunk);
+            if (k >= m_H)
+                break;
+            const int end = std::min(m_H, k + Chunk);
+            m_rows.Build(k, end);
+            m_rowsBuilt.fetch_add(end - k, std::memory_order_release);
+        }
+        while (m_rowsBuilt.load(std::memory_order_acquire) < m_H)
+            std::this_thread::yield();
+    }
+
+    // Computes the next tile nobody has taken; false when none is left or
+    // the job is stopped. A tile taken after the job was stopped is counted
+    // as done without being computed.
+    bool RunTile(TileWorker& worker)
+    {
+        if (m_stop.load())
+            return false;
+        const int tile = m_nextTile.fetch_add(1);
+        if (tile >= m_tiles)
+            return false;
+        if (!m_stop.load()) {
+            const int i0 = (tile % m_tileColumns) * TileSize;
+            const int j0 = (tile / m_tileColumns) * TileSize;
+            worker.RunRectangle(j0, std::min(m_height, j0 + TileSize), i0, std::min(m_width, i0 + TileSize), m_stop);
+        }
+        m_tilesDone.fetch_add(1, std::memory_order_release);
+        {
+            std::lock_guard<std::mutex> lock(m_mutex);
+        }
+        m_progressed.notify_one();
+        return true;
+    }
+
+    TileWorker MakeWorker() const { return TileWorker(m_rows, m_m, m_X, m_Y, m_region, m_bits, m_stride); }
+
+    // A helper thread's whole share. A helper that starts after the job is
+    // over finds nothing left to do and touches nothing.
+    void Help()
+    {
+        BuildRows();
+        if (m_nextTile.load() >= m_tiles || m_stop.load())
+            return;
+        TileWorker worker = MakeWorker();
+        while (RunTile(worker)) {
+        }
+    }
+
+    // Stops the job and waits until no thread is computing a tile.
+    void Stop()
+    {
+        m_stop = true;
+        std::unique_lock<std::mutex> lock(m_mutex);
+        m_progressed.wait(lock, [&] { return TilesDone() >= std::min(m_nextTile.load(), m_tiles); });
+    }
+
+    // Waits until at least n tiles are done or a second has passed.
+    void WaitForTiles(int n)
+    {
+        std::unique_lock<std::mutex> lock(m_mutex);
+        m_progressed.wait_for(lock, std::chrono::seconds(1), [&] { return TilesDone() >= n; });
+    }
+
+private:
+    static constexpr int TileSize = 32;
+    RowIntegrals m_rows;
+    Affine m_m;
+    Corners m_X, m_Y;
+    Region m_region;
+    QRgb* m_bits;
+    qsizetype m_stride;
+    int m_H;
+    int m_width, m_height;
+    int m_tileColumns;
+    int m_tiles;
+    std::atomic<int> m_nextRow{0};
+    std::atomic<int> m_rowsBuilt{0};
+    std::atomic<int> m_nextTile{0};
+    std::atomic<int> m_tilesDone{0};
+    std::atomic<bool> m_stop{false};
+    std::mutex m_mutex;
+    std::condition_variable m_progressed;
+};
+
+// The threads that help with warps; they go away after some idle time.
+QThreadPool& helpers()
+{
+    static QThreadPool pool;
+    return pool;
+}
+
+// A helper's share of a job. The job lives as long as any of its helpers,
+// which may start only after the job is over.
+class HelpTask : public QRunnable {
+public:
+    explicit HelpTask(std::shared_ptr<WarpJob> job) : m_job(std::move(job)) { setAutoDelete(true); }
+    void run() override { m_job->Help(); }
+
+private:
+    std::shared_ptr<WarpJob> m_job;
 };
 
 } // namespace
@@ -404,100 +511,61 @@ bool WarpAffine(const QImage& src, QImage& target, const Affine& m, const Corner
                 const Region& region, const RotateProgress& callback, const QRgb* background)
 {
     const int W = src.width();
-    const int H = src.height();
-    const int R = region.bottom - region.top;
     // A target of one known colour is written in place and filled with that
     // colour again should the warp be stopped; any other is written in a copy.
     QImage copy = background ? QImage() : target.copy();
     QImage& out = background ? target : copy;
     if (out.isNull())
         return false;
-    QRgb* bits = reinterpret_cast<QRgb*>(out.bits());
-    const qsizetype stride = out.bytesPerLine() / 4;
-    auto stopped = [&] {
+    const auto shared = std::make_shared<WarpJob>(src, m, X, Y, region, reinterpret_cast<QRgb*>(out.bits()),
+                                                  out.bytesPerLine() / 4);
+    WarpJob& job = *shared;
+
+    // Helper threads for a picture large enough to be worth them; the
+    // calling thread works too, so the warp gets done even when no helper
+    // gets to run.
+    const int cores = std::max(1, QThread::idealThreadCount());
+    const qint64 pixels = static_cast<qint64>(src.width()) * src.height();
+    const int helperCount = static_cast<int>(std::clamp<qint64>(std::min<qint64>(job.Tiles() / 4, pixels / 4000), 0,
+                                                                std::min(cores, 8) - 1));
+    QThreadPool& pool = helpers();
+    if (pool.maxThreadCount() < helperCount)
+        pool.setMaxThreadCount(helperCount);
+    for (int t = 0; t < helperCount; ++t)
+        pool.start(new HelpTask(shared));
+
+    // The progress procedure is called once per source column, on this
+    // thread, the calls spread evenly over the tiles: call x follows the
+    // (x + 1) * tiles / W-th tile.
+    const int tiles = job.Tiles();
+    int calls = 0;
+    bool stopped = false;
+    auto reportDone = [&] {
+        const int done = job.TilesDone();
+        for (; calls < W && static_cast<qint64>(calls + 1) * tiles <= static_cast<qint64>(done) * W; ++calls) {
+            if (callback && callback(double(calls + 1) / W, calls + 1, W) != 0) {
+                stopped = true;
+                job.Stop();
+                return;
+            }
+        }
+    };
+    job.BuildRows();
+    {
+        TileWorker worker = job.MakeWorker();
+        while (!stopped && job.RunTile(worker))
+            reportDone();
+    }
+    while (!stopped && calls < W) {
+        job.WaitForTiles(static_cast<int>((static_cast<qint64>(calls + 1) * tiles + W - 1) / W));
+        reportDone();
+    }
+    // When all tiles are done no helper writes any more.
+    if (stopped) {
         if (background)
             target.fill(*background);
         return false;
-    };
-
-    RowIntegrals rows(src);
-    // The target goes in strips of StripWidth columns, and with more than
-    // one thread in bands of rows, one per thread. The progress procedure is
-    // called once per source column, the calls spread evenly over the work:
-    // call x follows the (x + 1) * units / W-th unit, a unit being a row of
-    // a strip.
-    constexpr int StripWidth = 32;
-    const int width = region.right - region.left;
-    const int strips = (width + StripWidth - 1) / StripWidth;
-    const qint64 units = static_cast<qint64>(R) * strips;
-    auto unitsBefore = [&](int calls) { return units * calls / W; };
-    auto report = [&](int x) { return !callback || callback(double(x + 1) / W, x + 1, W) == 0; };
-
-    const int cores = std::max(1, static_cast<int>(std::thread::hardware_concurrency()));
-    const int threads = getenv("ARC_T") ? atoi(getenv("ARC_T")) : std::clamp(std::min(R / 16, W * H / 2000), 1, std::min(cores, 8));
-    std::atomic<bool> stop{false};
-
-    if (threads == 1) {
-        rows.Build(0, H);
-        BandWorker worker(rows, m, X, Y, region, bits, stride);
-        qint64 done = 0;
-        int x = 0;
-        for (int s = 0; s < strips; ++s) {
-            worker.RunStrip(0, R, s * StripWidth, std::min(width, (s + 1) * StripWidth), stop);
-            done += R;
-            for (; x < W && unitsBefore(x + 1) <= done; ++x)
-                if (!report(x))
-                    return stopped();
-        }
-        for (; x < W; ++x)
-            if (!report(x))
-                return stopped();
-        if (!background)
-            target = copy;
-        return true;
     }
-
-    // Each thread builds a share of the row integrals, then, once all are
-    // built, computes its band of target rows strip by strip. The calling
-    // thread makes the progress calls as the work gets done.
-    const std::vector<int> bounds = BandWorker(rows, m, X, Y, region, bits, stride).Bands(threads);
-    std::mutex mutex;
-    std::condition_variable progressed;
-    qint64 done = 0;
-    std::barrier built(threads);
-    std::vector<std::thread> pool;
-    pool.reserve(static_cast<size_t>(threads));
-    for (int t = 0; t < threads; ++t) {
-        pool.emplace_back([&, t] {
-            rows.Build(H * t / threads, H * (t + 1) / threads);
-            built.arrive_and_wait();
-            BandWorker worker(rows, m, X, Y, region, bits, stride);
-            const int j0 = bounds[static_cast<size_t>(t)], j1 = bounds[static_cast<size_t>(t) + 1];
-            for (int s = 0; s < strips; ++s) {
-                worker.RunStrip(j0, j1, s * StripWidth, std::min(width, (s + 1) * StripWidth), stop);
-                {
-                    std::lock_guard<std::mutex> lock(mutex);
-                    done += j1 - j0;
-                }
-                progressed.notify_one();
-            }
-        });
-    }
-    bool finished = true;
-    for (int x = 0; x < W && finished; ++x) {
-        const qint64 until = unitsBefore(x + 1);
-        {
-            std::unique_lock<std::mutex> lock(mutex);
-            progressed.wait(lock, [&] { return done >= until; });
-        }
-        finished = report(x);
-    }
-    if (!finished)
-        stop = true;
-    for (std::thread& thread : pool)
-        thread.join();
-    if (!finished)
-        return stopped();
     if (!background)
         target = copy;
     return true;

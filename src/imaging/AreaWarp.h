@@ -6,7 +6,9 @@
 // coverage the area of the cell that the warped source covers and sum the
 // integral of its colour over the cell, a fully covered pixel becomes
 // sum / coverage and an edge pixel keeps the share 1 - coverage of its own
-// colour and adds sum.
+// colour and adds sum. Three ways, by the shape of the quadrilateral:
+// whole pixels (WholePixelWarp.cpp), a parallelogram (AffineWarp.cpp), any
+// other (GridWarp.cpp).
 namespace AreaWarp {
 
 // The target pixels a warp may write: [left, right) x [top, bottom), all in
@@ -35,12 +37,14 @@ bool WholePixelSteps(const Affine& m, int W, int H, int steps[4]);
 // the progress procedure asks to stop; src is Format_RGB32, target too.
 
 // Moves every source pixel onto its one target pixel. background, when
-// given, is the one colour of the whole target.
+// given, is the colour the whole target stands for: its pixels may not be
+// set yet, and after a failed or stopped warp the caller fills it.
 bool WarpWholePixels(const QImage& src, QImage& target, const Affine& m, const int steps[4],
                      const RotateProgress& callback, const QRgb* background);
 
 // A parallelogram warp; (X, Y) are its corners in target coordinates.
-// background, when given, is the one colour of the whole target.
+// background, when given, is the one colour of the whole target (already
+// filled with it), which is then written in place.
 bool WarpAffine(const QImage& src, QImage& target, const Affine& m, const Corners& X, const Corners& Y,
                 const Region& region, const RotateProgress& callback, const QRgb* background);
 

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <new>
 
 std::array<PointD, 16> PolyPts{};
 qint32 PolyCount = 0;
@@ -293,7 +294,9 @@ bool BuildWarpGrid(qint32 width, qint32 height, const Corners& X, const Corners&
 
 namespace {
 
-// AAWarpBitmap; background, when given, is the one colour of the whole target.
+// AAWarpBitmap. background, when given, is the colour the whole target
+// stands for: its pixels need not be set yet, and after a warp that fails or
+// is stopped (false) the caller fills it.
 bool warpBitmap(const QImage& source, QImage& target, const Corners& X, const Corners& Y,
                 const RotateProgress& callback, const QRgb* background)
 {
@@ -321,8 +324,14 @@ bool warpBitmap(const QImage& source, QImage& target, const Corners& X, const Co
     region.right = std::max(region.left, std::min(maxX, target.width()));
     region.bottom = std::max(region.top, std::min(maxY, target.height()));
 
-    // The warps write the target only once they have run to the end.
+    // The warps leave the target as it was when they fail or are stopped.
     const bool direct = target.format() == QImage::Format_RGB32;
+    if (!direct)
+        background = nullptr;
+    auto fillBackground = [&] {
+        if (background)
+            target.fill(*background);
+    };
     QImage converted = direct ? QImage() : target.convertToFormat(QImage::Format_RGB32);
     QImage& out = direct ? target : converted;
     bool written = false;
@@ -346,10 +355,12 @@ bool warpBitmap(const QImage& source, QImage& target, const Corners& X, const Co
         m.bx = fx / H;
         m.by = fy / H;
         int steps[4];
-        if (AreaWarp::WholePixelSteps(m, W, H, steps))
-            written = AreaWarp::WarpWholePixels(src, out, m, steps, callback, direct ? background : nullptr);
-        else
-            written = AreaWarp::WarpAffine(src, out, m, X, Y, region, callback, direct ? background : nullptr);
+        if (AreaWarp::WholePixelSteps(m, W, H, steps)) {
+            written = AreaWarp::WarpWholePixels(src, out, m, steps, callback, background);
+        } else {
+            fillBackground();
+            written = AreaWarp::WarpAffine(src, out, m, X, Y, region, callback, background);
+        }
     } else {
         if (!BuildWarpGrid(W, H, X, Y))
             return false;
@@ -357,6 +368,7 @@ bool warpBitmap(const QImage& source, QImage& target, const Corners& X, const Co
         // while this one reports its progress cannot change it.
         std::vector<PointD> grid;
         grid.swap(WarpGrid);
+        fillBackground();
         written = AreaWarp::WarpGrid(src, out, grid, X, Y, region, callback);
     }
     if (written && !direct)
@@ -364,12 +376,24 @@ bool warpBitmap(const QImage& source, QImage& target, const Corners& X, const Co
     return written;
 }
 
+// warpBitmap, with a picture too large for the working memory of the warp
+// treated as a warp that fails: nothing is drawn.
+bool warpOrNothing(const QImage& source, QImage& target, const Corners& X, const Corners& Y,
+                   const RotateProgress& callback, const QRgb* background)
+{
+    try {
+        return warpBitmap(source, target, X, Y, callback, background);
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+}
+
 } // namespace
 
 bool AAWarpBitmap(const QImage& source, QImage& target, const Corners& X, const Corners& Y,
                   const RotateProgress& callback)
 {
-    return warpBitmap(source, target, X, Y, callback, nullptr);
+    return warpOrNothing(source, target, X, Y, callback, nullptr);
 }
 
 QImage WarpToNewBitmap(const QImage& source, Corners& X, Corners& Y, const RotateProgress& callback,
@@ -392,9 +416,11 @@ QImage WarpToNewBitmap(const QImage& source, Corners& X, Corners& Y, const Rotat
     QImage target(width, height, QImage::Format_RGB32);
     if (target.isNull())
         return target;
+    // The bitmap stands for the background colour until the warp writes it;
+    // a warp that fails or is stopped leaves the background alone.
     const QRgb background = backColour | 0xFF000000u;
-    target.fill(background);
-    warpBitmap(source, target, X, Y, callback, &background);
+    if (!warpOrNothing(source, target, X, Y, callback, &background))
+        target.fill(background);
     return target;
 }
 

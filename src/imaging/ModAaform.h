@@ -28,13 +28,16 @@ struct PointD {
 
 using Corners = std::array<double, 4>;
 
-// Working state of the overlap computation (module-wide, not re-entrant).
+// Working state of QuadCellOverlap and BuildWarpGrid (module-wide, not
+// re-entrant), reset by every AAWarpBitmap call. The warps keep their own
+// working state to themselves, so a turn started while another one reports
+// its progress disturbs neither.
 extern std::array<PointD, 16> PolyPts; // candidate vertices of the overlap polygon
 extern qint32 PolyCount;
 extern std::array<PointD, 16> SortedPts; // vertices but the first, relative to it, in angular order
 extern qint32 SortedCount;
 extern std::array<PointD, 4> QuadRel; // the current source pixel relative to the current target cell
-extern std::vector<PointD> WarpGrid;  // corner (x, y) of a W x H source at index (W + 1) * y + x
+extern std::vector<PointD> WarpGrid;  // from BuildWarpGrid: corner (x, y) of a W x H source at (W + 1) * y + x
 extern std::array<PointD, 4> UnitCell;   // (0,0), (1,0), (1,1), (0,1)
 extern std::array<qint32, 4> NextCorner; // 1, 2, 3, 0
 
@@ -52,7 +55,8 @@ QImage RotateBitmap(const QImage& bitmap, double angle, const RotateProgress& ca
 // Moves the quadrilateral flush with the top and left edges (X and Y are
 // changed), makes a bitmap just large enough for it filled with backColour and
 // warps the source onto it. The bitmap is returned even when the warp fails or
-// is stopped; it then holds only the background.
+// is stopped; it then holds only the background. A null image when a corner
+// is not a finite number or the bitmap cannot be made.
 QImage WarpToNewBitmap(const QImage& source, Corners& X, Corners& Y, const RotateProgress& callback,
                        QRgb backColour);
 

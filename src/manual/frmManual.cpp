@@ -484,6 +484,7 @@ void frmManual::RotateImage(double RotAngel)
     QPointer<class frmManual> self(this);
     // The engine lets window events run once per column; should this window
     // be unloaded meanwhile, the turn stops and nothing of it is touched.
+    RotateAbort = 0;
     const QImage source = PictureToRotate;
     const RotateProgress progress = [self](double fraction, qint32 done, qint32 total) -> qint16 {
         const qint16 abort = RotateCallback(fraction, done, total);

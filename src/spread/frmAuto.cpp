@@ -82,7 +82,13 @@ void frmAuto::Form_Load()
         Clear_PicBox();
 }
 
-bool frmAuto::stillLoaded(const QPointer<class frmAuto>& self) const { return self && self->IsLoaded(); }
+bool frmAuto::stillLoaded(const QPointer<class frmAuto>& self) { return self && self->IsLoaded(); }
+
+void frmAuto::Form_Unload(int&)
+{
+    // A picture being turned for this window is no longer wanted.
+    RotateAbort = 1;
+}
 
 void frmAuto::layOutPlaces(const SpreadLayout& layout)
 {
@@ -365,7 +371,10 @@ void frmAuto::RotateImage(double RotAngel)
 {
     QPointer<class frmAuto> self(this);
     RotateAbort = 0;
-    const QImage turned = RotatePicture(PictureToRotate, RotAngel, RotateCallback, m_rotateBackColour);
+    // The engine lets events run while it works: it gets its own copy of the
+    // picture, since this window may be unloaded and deleted meanwhile.
+    const QImage source = PictureToRotate;
+    const QImage turned = RotatePicture(source, RotAngel, RotateCallback, m_rotateBackColour);
     if (!self)
         return; // the window went away while the picture was turned
     m_rotatedPicture = turned;

@@ -48,6 +48,7 @@ public:
 
 protected:
     void Form_Load() override;
+    void Form_Unload(int& cancel) override;
 
 private:
     // A new reading by one layout of the family: fresh DrawnCards, the
@@ -56,7 +57,7 @@ private:
     // Runs the block's steps in the layout's order; false when the window
     // was unloaded meanwhile (nothing of it may be touched then).
     bool runBlock(const AutomaticLayout& layout, const SpreadBlock& block, const SpreadLayout& places);
-    bool stillLoaded(const QPointer<class frmAuto>& self) const;
+    static bool stillLoaded(const QPointer<class frmAuto>& self);
 
     // Shows the places and labels of positions 1..n at the layout's positions.
     void layOutPlaces(const SpreadLayout& layout);

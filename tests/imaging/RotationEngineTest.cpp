@@ -3,6 +3,8 @@
 #include "TestPictures.h"
 #include "imaging/RotatePicture.h"
 
+#include <QThread>
+#include <QTimer>
 #include <QtTest>
 #include <cmath>
 #include <vector>
@@ -175,6 +177,83 @@ private slots:
             QCOMPARE(calls[size_t(i)].total, W);
         }
         QCOMPARE(calls.back().progress, 1.0);
+    }
+
+    void progressOfALargePictureOnSeveralThreads()
+    {
+        // Large enough for the work to be shared among threads; the calls
+        // still come in order, one per source column, on this thread.
+        const int W = 300;
+        const QImage source = Random(W, 260, 30);
+        std::vector<ProgressCall> calls;
+        const Qt::HANDLE caller = QThread::currentThreadId();
+        bool sameThread = true;
+        const QImage turned = RotatePicture(
+            source, 30,
+            [&](double progress, qint32 done, qint32 total) -> qint16 {
+                sameThread = sameThread && QThread::currentThreadId() == caller;
+                calls.push_back({progress, done, total});
+                return 0;
+            },
+            Blue);
+        QVERIFY(sameThread);
+        QCOMPARE(int(calls.size()), W);
+        for (int i = 0; i < W; ++i) {
+            QCOMPARE(calls[size_t(i)].progress, double(i + 1) / W);
+            QCOMPARE(calls[size_t(i)].done, i + 1);
+            QCOMPARE(calls[size_t(i)].total, W);
+        }
+        QVERIFY(Identical(turned, RotatePicture(source, 30, nullptr, Blue)));
+        QVERIFY(MaxChannelDifference(turned, Oracle::RotatePicture(source, 30, nullptr, Blue)) <= 1);
+
+        // Stopped half way: the background alone, whatever the threads had done.
+        calls.clear();
+        const QImage stopped = RotatePicture(source, 30, recorder(calls, 150), Blue);
+        QCOMPARE(int(calls.size()), 150);
+        QVERIFY(Identical(stopped, Filled(turned.width(), turned.height(), Blue)));
+    }
+
+    void rotateCallbackHandlesPendingEvents()
+    {
+        bool fired = false;
+        QTimer::singleShot(0, [&] { fired = true; });
+        const QImage turned = RotatePicture(Random(20, 30, 31), 45, RotateCallback, 0);
+        QVERIFY(!turned.isNull());
+        QVERIFY(fired);
+    }
+
+    void aTurnStartedFromTheProgressProcedure()
+    {
+        // Nothing in the program does this, but it must not disturb the turn
+        // under way.
+        const QImage outer = Random(200, 150, 32);
+        const QImage inner = Random(60, 90, 33);
+        QImage innerTurned;
+        const QImage turned = RotatePicture(
+            outer, 30,
+            [&](double, qint32 done, qint32) -> qint16 {
+                if (done == 40)
+                    innerTurned = RotatePicture(inner, 45, nullptr, Blue);
+                return 0;
+            },
+            Blue);
+        QVERIFY(Identical(turned, RotatePicture(outer, 30, nullptr, Blue)));
+        QVERIFY(Identical(innerTurned, RotatePicture(inner, 45, nullptr, Blue)));
+    }
+
+    void aQuadrilateralWhollyOutsideTheTarget()
+    {
+        const QImage source = Random(10, 10, 34);
+        for (const auto& quad : {std::pair{Corners{-30, -20, -20, -30}, Corners{2, 2, 12, 12}},   // whole pixels
+                                 std::pair{Corners{40, 50.5, 49, 39}, Corners{1.5, 3, 12, 11}},   // parallelogram
+                                 std::pair{Corners{2, 9, 12, 3}, Corners{-40, -38, -30, -31}}}) { // general
+            QImage target = Random(20, 20, 35);
+            const QImage before = target.copy();
+            std::vector<ProgressCall> calls;
+            QVERIFY(AAWarpBitmap(source, target, quad.first, quad.second, recorder(calls)));
+            QCOMPARE(int(calls.size()), 10);
+            QVERIFY(Identical(target, before));
+        }
     }
 
     void noProgressProcedureNoCalls()

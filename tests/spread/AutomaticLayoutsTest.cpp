@@ -432,12 +432,14 @@ private slots:
         for (int procedure = 2; procedure <= 6; ++procedure) {
             const char* p = OptionsOf(procedure).procedure;
             const int other = procedure == 6 ? 2 : procedure + 1;
-            QTest::addRow("%s, options of %s", p, OptionsOf(other).procedure) << procedure << other << 3 << "Three Cards";
+            QTest::addRow("%s, options of %s", p, OptionsOf(other).procedure)
+                << procedure << other << 3 << "Three Cards";
             QTest::addRow("%s, options of DONE1", p) << procedure << 1 << 10 << "Celtic Cross";
             QTest::addRow("%s, line spread in other case", p) << procedure << procedure << 5 << "The line spread";
             QTest::addRow("%s, Eliphas Levy with a trailing blank", p)
                 << procedure << procedure << 5 << "Eliphas Levy Wheel Spread(Ferrow) ";
-            QTest::addRow("%s, Celtic Cross with a leading blank", p) << procedure << procedure << 10 << " Celtic Cross";
+            QTest::addRow("%s, Celtic Cross with a leading blank", p)
+                << procedure << procedure << 10 << " Celtic Cross";
             QTest::addRow("%s, 9 positions of the Zodiac", p) << procedure << procedure << 9 << "Zodiac Spread";
             QTest::addRow("%s, 4 positions", p) << procedure << procedure << 4 << "Three Cards";
             QTest::addRow("%s, no positions", p) << procedure << procedure << 0 << "One Card";
