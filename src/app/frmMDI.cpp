@@ -30,13 +30,6 @@ QWidget* pane(QWidget* parent, const char* name)
     return w;
 }
 
-template <class W>
-W* placed(W* widget, double left, double top, double width, double height)
-{
-    Twips::place(widget, left, top, width, height);
-    return widget;
-}
-
 QLabel* headerLabel(const QString& text, QWidget* parent)
 {
     auto* l = new QLabel(text, parent);
@@ -112,42 +105,42 @@ void frmMDI::buildToolbar()
 
 void frmMDI::buildDonatePane()
 {
-    cmdDonate1 = placed(new QPushButton("&Donate", picTop2), 13800, 120, 990, 360);
+    cmdDonate1 = Twips::placed(new QPushButton("&Donate", picTop2), 13800, 120, 990, 360);
     connect(cmdDonate1, &QPushButton::clicked, this, [] { OpenDonatePage(); });
 }
 
 void frmMDI::buildHeaderPane()
 {
-    lblName = placed(headerLabel("Name", picTop), 120, 90, 855, 255);
-    txtName = placed(new QLineEdit(picTop), 1110, 90, 2655, 285);
-    lblDOB = placed(headerLabel("Date of Birth", picTop), 3990, 60, 1455, 255);
-    txtDOB = placed(new QLineEdit(picTop), 5430, 60, 1935, 285);
-    lblCountry = placed(headerLabel("Country", picTop), 7380, 60, 855, 255);
-    txtCountry = placed(new QLineEdit(picTop), 8370, 60, 2445, 285);
-    lblQ = placed(headerLabel("Question", picTop), 90, 450, 855, 255);
-    txtQ = placed(new QLineEdit(picTop), 1110, 420, 7485, 375);
-    RTB = placed(new RichTextBox(picTop), 8760, 120, 2535, 615);
+    lblName = Twips::placed(headerLabel("Name", picTop), 120, 90, 855, 255);
+    txtName = Twips::placed(new QLineEdit(picTop), 1110, 90, 2655, 285);
+    lblDOB = Twips::placed(headerLabel("Date of Birth", picTop), 3990, 60, 1455, 255);
+    txtDOB = Twips::placed(new QLineEdit(picTop), 5430, 60, 1935, 285);
+    lblCountry = Twips::placed(headerLabel("Country", picTop), 7380, 60, 855, 255);
+    txtCountry = Twips::placed(new QLineEdit(picTop), 8370, 60, 2445, 285);
+    lblQ = Twips::placed(headerLabel("Question", picTop), 90, 450, 855, 255);
+    txtQ = Twips::placed(new QLineEdit(picTop), 1110, 420, 7485, 375);
+    RTB = Twips::placed(new RichTextBox(picTop), 8760, 120, 2535, 615);
     RTB->hide();
-    cmdSave = placed(new QPushButton("&Save", picTop), 12600, 240, 990, 360);
-    cmdPrint = placed(new QPushButton("&Print", picTop), 13680, 240, 990, 360);
+    cmdSave = Twips::placed(new QPushButton("&Save", picTop), 12600, 240, 990, 360);
+    cmdPrint = Twips::placed(new QPushButton("&Print", picTop), 13680, 240, 990, 360);
     connect(cmdPrint, &QPushButton::clicked, this, [this] { cmdPrint_Click(); });
     connect(cmdSave, &QPushButton::clicked, this, [this] { cmdSave_Click(); });
 }
 
 void frmMDI::buildReadingPane()
 {
-    rtbDisp1 = placed(new RichTextBox(picRight), 0, 0, 3645, 3495);
+    rtbDisp1 = Twips::placed(new RichTextBox(picRight), 0, 0, 3645, 3495);
     rtbDisp1->setFont(VerdanaFont());
     rtbDisp1->setObjectName("rtbDisp1");
 }
 
 void frmMDI::buildBottomPane()
 {
-    lblCobrand = placed(new LinkLabel("Co-brand this software for your site. Put your site's name and link beside "
+    lblCobrand = Twips::placed(new LinkLabel("Co-brand this software for your site. Put your site's name and link beside "
                                       "ours. Click Here for more info on co-branding.",
                                       picBottom),
                         60, 0, 6945, 615);
-    lblFullBrand = placed(new LinkLabel("Home Business Opportunity. Start your own Internet business and make money "
+    lblFullBrand = Twips::placed(new LinkLabel("Home Business Opportunity. Start your own Internet business and make money "
                                         "online. Get this software fully branded for your website. Click here for "
                                         "more details.",
                                         picBottom),
@@ -159,9 +152,9 @@ void frmMDI::buildBottomPane()
         l->setFont(f);
         l->setAutoFillBackground(true); // the two share one place: the upper one covers the other
     }
-    cmdExit = placed(new QPushButton("Exit", picBottom), 11040, 180, 1245, 345);
-    cmdDonate = placed(new QPushButton("Donate", picBottom), 12330, 180, 1245, 345);
-    cmdRestart = placed(new QPushButton("Start Again", picBottom), 13620, 180, 1245, 345);
+    cmdExit = Twips::placed(new QPushButton("Exit", picBottom), 11040, 180, 1245, 345);
+    cmdDonate = Twips::placed(new QPushButton("Donate", picBottom), 12330, 180, 1245, 345);
+    cmdRestart = Twips::placed(new QPushButton("Start Again", picBottom), 13620, 180, 1245, 345);
     connect(cmdExit, &QPushButton::clicked, this, [this] { cmdExit_Click(); });
     connect(cmdDonate, &QPushButton::clicked, this, [] { OpenDonatePage(); });
     connect(cmdRestart, &QPushButton::clicked, this, [this] { cmdRestart_Click(); });
@@ -171,19 +164,19 @@ void frmMDI::buildBottomPane()
 
 void frmMDI::buildKeywordPane()
 {
-    optWildCard = placed(new QRadioButton("Use WildCard (*)", picLeft), 90, -30, 2205, 315);
-    optExact = placed(new QRadioButton("Exact Search", picLeft), 90, 255, 2205, 315);
-    optGoogle = placed(new QRadioButton("Google Search", picLeft), 90, 540, 2205, 315);
+    optWildCard = Twips::placed(new QRadioButton("Use WildCard (*)", picLeft), 90, -30, 2205, 315);
+    optExact = Twips::placed(new QRadioButton("Exact Search", picLeft), 90, 255, 2205, 315);
+    optGoogle = Twips::placed(new QRadioButton("Google Search", picLeft), 90, 540, 2205, 315);
     optExact->setChecked(true);
-    Label5 = placed(new QLabel("Type in the Key&word to find:", picLeft), 120, 840, 2445, 195);
-    txtKey = placed(new QLineEdit(picLeft), 60, 1110, 2775, 375);
+    Label5 = Twips::placed(new QLabel("Type in the Key&word to find:", picLeft), 120, 840, 2445, 195);
+    txtKey = Twips::placed(new QLineEdit(picLeft), 60, 1110, 2775, 375);
     Label5->setBuddy(txtKey);
-    cmdSearch = placed(new QPushButton("&Search", picLeft), 60, 1500, 2775, 435);
-    lstKeys = placed(new QTreeWidget(picLeft), 60, 1920, 2775, 6225);
+    cmdSearch = Twips::placed(new QPushButton("&Search", picLeft), 60, 1500, 2775, 435);
+    lstKeys = Twips::placed(new QTreeWidget(picLeft), 60, 1920, 2775, 6225);
     lstKeys->setColumnCount(1);
     lstKeys->setHeaderLabels({"Keywords"});
     lstKeys->setRootIsDecorated(false);
-    cmdDisplay = placed(new QPushButton("&Display", picLeft), 60, 8160, 2775, 585);
+    cmdDisplay = Twips::placed(new QPushButton("&Display", picLeft), 60, 8160, 2775, 585);
 }
 
 void frmMDI::buildMenus()

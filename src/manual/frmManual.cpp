@@ -40,26 +40,6 @@ constexpr int CrossingPosition = 1; // the card laid across the first one
 // The design size of the diagram box, in twips.
 constexpr double DiagramLeft = 90, DiagramTop = 480, DiagramWidth = 2415, DiagramHeight = 4095;
 
-void setColor(QWidget* w, QPalette::ColorRole role, const QColor& color)
-{
-    QPalette p = w->palette();
-    p.setColor(role, color);
-    w->setPalette(p);
-}
-
-void setBackground(QWidget* w, const QColor& color)
-{
-    setColor(w, QPalette::Window, color);
-    w->setAutoFillBackground(true);
-}
-
-template <class W>
-W* placed(W* widget, double left, double top, double width, double height)
-{
-    Twips::place(widget, left, top, width, height);
-    return widget;
-}
-
 QLabel* label(const QString& text, QWidget* parent)
 {
     auto* l = new QLabel(text, parent);
@@ -114,27 +94,27 @@ frmManual::frmManual() : Form("frmManual")
 
 void frmManual::buildControls(QWidget* client)
 {
-    Label6 = placed(new LinkLabel("Join other tarot readers in our online forum - share your spreads and visit the "
+    Label6 = Twips::placed(new LinkLabel("Join other tarot readers in our online forum - share your spreads and visit the "
                                   "Arcavell web site!",
                                   client),
                     1005, 60, 5550, 465);
     QFont underlined = VerdanaFont();
     underlined.setUnderline(true);
     Label6->setFont(underlined);
-    setColor(Label6, QPalette::WindowText, Blue);
-    setBackground(Label6, White);
+    SetColor(Label6, QPalette::WindowText, Blue);
+    SetBackground(Label6, White);
     Label6->setCursor(Qt::PointingHandCursor);
 
-    picManual = placed(new PictureBox(client), DiagramLeft, DiagramTop, DiagramWidth, DiagramHeight);
+    picManual = Twips::placed(new PictureBox(client), DiagramLeft, DiagramTop, DiagramWidth, DiagramHeight);
 
     // The carrier of turned pictures lies under the frame of backs.
-    Img = placed(new PictureBox(client), 2640, 3540, 1095, 1095);
+    Img = Twips::placed(new PictureBox(client), 2640, 3540, 1095, 1095);
     Img->hide();
 
-    fraPictures = placed(new QGroupBox(client), 2520, 540, 5055, 4035);
+    fraPictures = Twips::placed(new QGroupBox(client), 2520, 540, 5055, 4035);
     const QImage back = CardBackPicture(Twips::toPixels(350), Twips::toPixels(600));
     for (int i = 0; i < BackCount; ++i) {
-        p[i] = placed(new CardBack(fraPictures), 90 + 375 * (i % BacksPerRow), 180 + 630 * (i / BacksPerRow), 350,
+        p[i] = Twips::placed(new CardBack(fraPictures), 90 + 375 * (i % BacksPerRow), 180 + 630 * (i / BacksPerRow), 350,
                       600);
         p[i]->setObjectName(QString("p%1").arg(i));
         p[i]->SetPicture(back);
@@ -142,38 +122,38 @@ void frmManual::buildControls(QWidget* client)
         p[i]->Click = [this, i] { p_Click(i); };
     }
 
-    txtDisp = placed(new PromptBox(client), 90, 4620, 7395, 1245);
+    txtDisp = Twips::placed(new PromptBox(client), 90, 4620, 7395, 1245);
     txtDisp->setFont(VerdanaFont(9.75, true));
     txtDisp->setReadOnly(true);
 
-    picMessage = placed(new QFrame(client), 1133, 2693, 5295, 975);
+    picMessage = Twips::placed(new QFrame(client), 1133, 2693, 5295, 975);
     picMessage->setFrameShape(QFrame::Box);
-    setBackground(picMessage, White);
-    Label1 = placed(label("Please Wait ...", picMessage), 60, 60, 5175, 840);
+    SetBackground(picMessage, White);
+    Label1 = Twips::placed(label("Please Wait ...", picMessage), 60, 60, 5175, 840);
     Label1->setFont(VerdanaFont(14.25, true));
-    Label3 = placed(label("Arcavell Reading Software is generating the Tarot result....", picMessage), 90, 360,
+    Label3 = Twips::placed(label("Arcavell Reading Software is generating the Tarot result....", picMessage), 90, 360,
                     5115, 555);
-    Label2 = placed(label("Arcavell Reading Software is generating the Tarot result....", picMessage), 90, 360,
+    Label2 = Twips::placed(label("Arcavell Reading Software is generating the Tarot result....", picMessage), 90, 360,
                     5115, 555);
     for (QLabel* l : {Label3, Label2})
         l->setFont(VerdanaFont(9.75));
     for (QLabel* l : {Label1, Label3, Label2}) {
-        setColor(l, QPalette::WindowText, Blue);
-        setBackground(l, White);
+        SetColor(l, QPalette::WindowText, Blue);
+        SetBackground(l, White);
     }
     picMessage->hide();
 
-    picTmp = placed(new PictureBox(client), 270, 5220, 2025, 465);
+    picTmp = Twips::placed(new PictureBox(client), 270, 5220, 2025, 465);
     picTmp->hide();
 
     QFont buttons("MS Sans Serif");
     buttons.setStyleHint(QFont::SansSerif);
     buttons.setPointSizeF(8.25);
-    cmdCancel = placed(new QPushButton("Exit", client), 5370, 5940, 1095, 375);
-    cmdBack = placed(new QPushButton("Back", client), 6510, 5940, 975, 375);
+    cmdCancel = Twips::placed(new QPushButton("Exit", client), 5370, 5940, 1095, 375);
+    cmdBack = Twips::placed(new QPushButton("Back", client), 6510, 5940, 975, 375);
     for (QPushButton* b : {cmdCancel, cmdBack}) {
         b->setFont(buttons);
-        setColor(b, QPalette::Button, ButtonBack);
+        SetColor(b, QPalette::Button, ButtonBack);
     }
 
     connect(Label6, &LinkLabel::Click, this, [this] { Label6_Click(); });
@@ -183,23 +163,18 @@ void frmManual::buildControls(QWidget* client)
 
 void frmManual::buildMenus()
 {
-    auto item = [this](QMenu* menu, const QString& caption, auto handler) {
-        QAction* a = menu->addAction(caption);
-        connect(a, &QAction::triggered, this, handler);
-        return a;
-    };
     mnuFile = menuBar()->addMenu("&File");
-    mnuStart = item(mnuFile, "&Start Again", [this] { mnuStart_Click(); });
+    mnuStart = AddMenuItem(mnuFile, "&Start Again", this, [this] { mnuStart_Click(); });
     mnuFile->addSeparator();
-    mnuExit = item(mnuFile, "&Exit", [this] { mnuExit_Click(); });
+    mnuExit = AddMenuItem(mnuFile, "&Exit", this, [this] { mnuExit_Click(); });
 
     mnuHelp = menuBar()->addMenu("&Help");
-    mnuOnline = item(mnuHelp, "&Online Help", [this] { mnuOnline_Click(); });
-    mnuVisit = item(mnuHelp, "&Visit Us Online", [this] { mnuVisit_Click(); });
+    mnuOnline = AddMenuItem(mnuHelp, "&Online Help", this, [this] { mnuOnline_Click(); });
+    mnuVisit = AddMenuItem(mnuHelp, "&Visit Us Online", this, [this] { mnuVisit_Click(); });
     mnuHelp->addSeparator();
-    mnuUpdate = item(mnuHelp, "Check for Software &Update", [this] { mnuUpdate_Click(); });
+    mnuUpdate = AddMenuItem(mnuHelp, "Check for Software &Update", this, [this] { mnuUpdate_Click(); });
     mnuHelp->addSeparator();
-    mnuAbout = item(mnuHelp, "&About Software", [this] { mnuAbout_Click(); });
+    mnuAbout = AddMenuItem(mnuHelp, "&About Software", this, [this] { mnuAbout_Click(); });
 
     mnuDona = menuBar()->addAction("Donate");
     connect(mnuDona, &QAction::triggered, this, [this] { mnuDona_Click(); });

@@ -69,3 +69,23 @@ QImage LoadPicture(const QString& path)
     const QImage image = reader.read();
     return image.isNull() ? QImage() : image.convertToFormat(QImage::Format_RGB32);
 }
+
+QAction* AddMenuItem(QMenu* menu, const QString& caption, QObject* context, const std::function<void()>& handler)
+{
+    QAction* a = menu->addAction(caption);
+    QObject::connect(a, &QAction::triggered, context, handler);
+    return a;
+}
+
+void SetColor(QWidget* w, QPalette::ColorRole role, const QColor& color)
+{
+    QPalette p = w->palette();
+    p.setColor(role, color);
+    w->setPalette(p);
+}
+
+void SetBackground(QWidget* w, const QColor& color)
+{
+    SetColor(w, QPalette::Window, color);
+    w->setAutoFillBackground(true);
+}

@@ -1,7 +1,9 @@
 #pragma once
 #include <QImage>
 #include <QLabel>
+#include <QMenu>
 #include <QTabWidget>
+#include <functional>
 
 // A label that acts on a click (the program's link and advertisement labels).
 class LinkLabel : public QLabel {
@@ -53,6 +55,13 @@ private:
 // LoadPicture: a JPEG, BMP or GIF file as a picture; an empty picture when
 // the file is missing or unreadable.
 QImage LoadPicture(const QString& path);
+
+// Adds a menu item whose click runs handler while context lives.
+QAction* AddMenuItem(QMenu* menu, const QString& caption, QObject* context, const std::function<void()>& handler);
+
+// Colours of a control: one colour role, or the filled background.
+void SetColor(QWidget* w, QPalette::ColorRole role, const QColor& color);
+void SetBackground(QWidget* w, const QColor& color);
 
 // The program's standard font: Verdana where it is installed, a sans serif otherwise.
 QFont VerdanaFont(double pointSize = 8.25, bool bold = false);

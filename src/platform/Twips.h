@@ -21,4 +21,12 @@ inline void place(QWidget* w, double left, double top, double width, double heig
 {
     w->setGeometry(rect(left, top, width, height));
 }
+
+// The same, handing the widget back, for building a window's controls.
+template <class W>
+W* placed(W* widget, double left, double top, double width, double height)
+{
+    place(widget, left, top, width, height);
+    return widget;
+}
 } // namespace Twips

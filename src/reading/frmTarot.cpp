@@ -26,26 +26,6 @@ const QColor ButtonBack(255, 224, 192);
 
 constexpr int PauseBeforeCasting = 3000; // milliseconds
 
-void setColor(QWidget* w, QPalette::ColorRole role, const QColor& color)
-{
-    QPalette p = w->palette();
-    p.setColor(role, color);
-    w->setPalette(p);
-}
-
-void setBackground(QWidget* w, const QColor& color)
-{
-    setColor(w, QPalette::Window, color);
-    w->setAutoFillBackground(true);
-}
-
-template <class W>
-W* placed(W* widget, double left, double top, double width, double height)
-{
-    Twips::place(widget, left, top, width, height);
-    return widget;
-}
-
 QLabel* label(const QString& text, QWidget* parent)
 {
     auto* l = new QLabel(text, parent);
@@ -78,71 +58,71 @@ frmTarot::frmTarot() : Form("frmTarot")
 
 void frmTarot::buildControls(QWidget* client)
 {
-    Label6 = placed(new LinkLabel("Talk about your readings with tarot lovers in our online forum - come and "
+    Label6 = Twips::placed(new LinkLabel("Talk about your readings with tarot lovers in our online forum - come and "
                                   "visit the Arcavell web site!",
                                   client),
                     1710, 30, 5460, 465);
     QFont underlined = VerdanaFont();
     underlined.setUnderline(true);
     Label6->setFont(underlined);
-    setColor(Label6, QPalette::WindowText, Blue);
-    setBackground(Label6, White);
+    SetColor(Label6, QPalette::WindowText, Blue);
+    SetBackground(Label6, White);
     Label6->setCursor(Qt::PointingHandCursor);
 
-    lblInfo = placed(label(QString(), client), 150, 570, 8625, 285);
-    setColor(lblInfo, QPalette::WindowText, Blue);
+    lblInfo = Twips::placed(label(QString(), client), 150, 570, 8625, 285);
+    SetColor(lblInfo, QPalette::WindowText, Blue);
 
-    txtQ = placed(new QPlainTextEdit(client), 120, 960, 5055, 495);
+    txtQ = Twips::placed(new QPlainTextEdit(client), 120, 960, 5055, 495);
     txtQ->setReadOnly(true);
     txtQ->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    setColor(txtQ, QPalette::Text, Blue);
+    SetColor(txtQ, QPalette::Text, Blue);
 
-    Label4[0] = placed(label("Select Deck", client), 5280, 960, 1140, 195);
-    cboCards = placed(new QComboBox(client), 5280, 1215, 3495, 315);
-    Label4[1] = placed(label("Select Spread", client), 5280, 1590, 1350, 195);
+    Label4[0] = Twips::placed(label("Select Deck", client), 5280, 960, 1140, 195);
+    cboCards = Twips::placed(new QComboBox(client), 5280, 1215, 3495, 315);
+    Label4[1] = Twips::placed(label("Select Spread", client), 5280, 1590, 1350, 195);
     for (QLabel* heading : Label4) {
         heading->setFont(VerdanaFont(8.25, true));
-        setColor(heading, QPalette::WindowText, Red);
+        SetColor(heading, QPalette::WindowText, Red);
     }
-    lstOption = placed(new QListWidget(client), 5280, 1845, 3495, 1425);
+    lstOption = Twips::placed(new QListWidget(client), 5280, 1845, 3495, 1425);
     lstOption->setSelectionMode(QAbstractItemView::SingleSelection);
 
-    txtDisp = placed(new QPlainTextEdit(client), 120, 1530, 2775, 3735);
+    txtDisp = Twips::placed(new QPlainTextEdit(client), 120, 1530, 2775, 3735);
     txtDisp->setReadOnly(true);
     txtDisp->setFont(VerdanaFont(8.25, true));
 
-    pctCard = placed(new QLabel(client), 3000, 1530, 2175, 3735);
+    pctCard = Twips::placed(new QLabel(client), 3000, 1530, 2175, 3735);
     pctCard->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     pctCard->setFrameShape(QFrame::StyledPanel);
 
-    frmArcane = placed(new QGroupBox("Select One Option", client), 5280, 3330, 3495, 615);
-    chkHA = placed(new QCheckBox("Major Arcana", frmArcane), 240, 240, 1455, 255);
-    chkLA = placed(new QCheckBox("Minor Arcana", frmArcane), 1800, 240, 1455, 255);
+    frmArcane = Twips::placed(new QGroupBox("Select One Option", client), 5280, 3330, 3495, 615);
+    chkHA = Twips::placed(new QCheckBox("Major Arcana", frmArcane), 240, 240, 1455, 255);
+    chkLA = Twips::placed(new QCheckBox("Minor Arcana", frmArcane), 1800, 240, 1455, 255);
 
     // Only the box shows; the label beside it carries the text.
-    chkRev = placed(new QCheckBox("Allow Reverse Cards", client), 6000, 3990, 225, 195);
-    Label3 = placed(label("Allow Reverse Cards", client), 6300, 3990, 1995, 195);
+    chkRev = Twips::placed(new QCheckBox("Allow Reverse Cards", client), 6000, 3990, 225, 195);
+    Label3 = Twips::placed(label("Allow Reverse Cards", client), 6300, 3990, 1995, 195);
     Label3->setFont(VerdanaFont(8.25, true));
 
-    cmdManual = placed(new QPushButton("Manual", client), 5430, 4410, 1575, 375);
-    cmdAuto = placed(new QPushButton("AutoCast", client), 7200, 4410, 1575, 375);
-    cmdBack = placed(new QPushButton("Back", client), 5430, 4890, 1575, 375);
-    cmdCancel = placed(new QPushButton("Exit", client), 7200, 4890, 1575, 375);
+    cmdManual = Twips::placed(new QPushButton("Manual", client), 5430, 4410, 1575, 375);
+    cmdAuto = Twips::placed(new QPushButton("AutoCast", client), 7200, 4410, 1575, 375);
+    cmdBack = Twips::placed(new QPushButton("Back", client), 5430, 4890, 1575, 375);
+    cmdCancel = Twips::placed(new QPushButton("Exit", client), 7200, 4890, 1575, 375);
     for (QPushButton* b : {cmdManual, cmdAuto, cmdBack, cmdCancel})
-        setColor(b, QPalette::Button, ButtonBack);
+        SetColor(b, QPalette::Button, ButtonBack);
 
     // The wait panel: red, showing as a narrow frame around its two labels.
-    picMessage = placed(new QFrame(client), 1860, 1860, 5295, 975);
-    setBackground(picMessage, Red);
-    Label1 = placed(label("Please Wait ...", picMessage), 60, 60, 5175, 840);
+    picMessage = Twips::placed(new QFrame(client), 1860, 1860, 5295, 975);
+    SetBackground(picMessage, Red);
+    Label1 = Twips::placed(label("Please Wait ...", picMessage), 60, 60, 5175, 840);
     Label1->setFont(VerdanaFont(14.25, true));
-    Label2 = placed(label("Arcavell Reading Software is generating the Tarot result....", picMessage), 90, 360,
+    Label2 = Twips::placed(label("Arcavell Reading Software is generating the Tarot result....", picMessage), 90, 360,
                     5115, 555);
     Label2->setFont(VerdanaFont(9.75));
     Label2->setWordWrap(true);
     for (QLabel* l : {Label1, Label2}) {
-        setColor(l, QPalette::WindowText, Blue);
-        setBackground(l, White);
+        SetColor(l, QPalette::WindowText, Blue);
+        SetBackground(l, White);
     }
     picMessage->hide();
     picMessage->raise();
@@ -174,15 +154,10 @@ void frmTarot::buildControls(QWidget* client)
 
 void frmTarot::buildMenus()
 {
-    auto item = [this](QMenu* menu, const QString& caption, auto handler) {
-        QAction* a = menu->addAction(caption);
-        connect(a, &QAction::triggered, this, handler);
-        return a;
-    };
     mnuFile = menuBar()->addMenu("&File");
     mnuSpread = mnuFile->addMenu("&Choose Scenario");
     const auto scenario = [&](int spread, auto handler) {
-        QAction* a = item(mnuSpread, SpreadTable(spread).MenuCaption, handler);
+        QAction* a = AddMenuItem(mnuSpread, SpreadTable(spread).MenuCaption, this, handler);
         a->setObjectName(SpreadTable(spread).MenuItem);
         return a;
     };
@@ -195,20 +170,20 @@ void frmTarot::buildMenus()
     mnuSeven = scenario(6, [this] { mnuSeven_Click(); });
     mnuFour = scenario(7, [this] { mnuFour_Click(); });
     mnuFile->addSeparator();
-    mnuManual = item(mnuFile, "&Manual", [this] { mnuManual_Click(); });
-    mnuCast = item(mnuFile, "Auto&Cast", [this] { mnuCast_Click(); });
+    mnuManual = AddMenuItem(mnuFile, "&Manual", this, [this] { mnuManual_Click(); });
+    mnuCast = AddMenuItem(mnuFile, "Auto&Cast", this, [this] { mnuCast_Click(); });
     mnuFile->addSeparator();
-    mnuBack = item(mnuFile, "Back", [this] { mnuBack_Click(); });
+    mnuBack = AddMenuItem(mnuFile, "Back", this, [this] { mnuBack_Click(); });
     mnuFile->addSeparator();
-    mnuExit = item(mnuFile, "&Exit", [this] { mnuExit_Click(); });
+    mnuExit = AddMenuItem(mnuFile, "&Exit", this, [this] { mnuExit_Click(); });
 
     mnuHelp = menuBar()->addMenu("&Help");
-    mnuOnline = item(mnuHelp, "&Online Help", [this] { mnuOnline_Click(); });
-    mnuVisit = item(mnuHelp, "&Visit Us Online", [this] { mnuVisit_Click(); });
+    mnuOnline = AddMenuItem(mnuHelp, "&Online Help", this, [this] { mnuOnline_Click(); });
+    mnuVisit = AddMenuItem(mnuHelp, "&Visit Us Online", this, [this] { mnuVisit_Click(); });
     mnuHelp->addSeparator();
-    mnuUpdate = item(mnuHelp, "Check for Software &Update", [this] { mnuUpdate_Click(); });
+    mnuUpdate = AddMenuItem(mnuHelp, "Check for Software &Update", this, [this] { mnuUpdate_Click(); });
     mnuHelp->addSeparator();
-    mnuSoftware = item(mnuHelp, "&About Software", [this] { mnuSoftware_Click(); });
+    mnuSoftware = AddMenuItem(mnuHelp, "&About Software", this, [this] { mnuSoftware_Click(); });
 
     mnuDonate = menuBar()->addAction("Donate");
     connect(mnuDonate, &QAction::triggered, this, [this] { mnuDonate_Click(); });

@@ -82,26 +82,21 @@ void frmMain::buildNavigation(QWidget* parent, QBoxLayout* layout)
 
 void frmMain::buildMenus()
 {
-    auto item = [this](QMenu* menu, const QString& caption, auto handler) {
-        QAction* a = menu->addAction(caption);
-        connect(a, &QAction::triggered, this, handler);
-        return a;
-    };
     mnuFile = menuBar()->addMenu("&File");
-    mnuTabGoals = item(mnuFile, "&My Personal Goals", [this] { mnuTabGoals_Click(); });
-    mnuTabSettings = item(mnuFile, "Settings", [this] { mnuTabSettings_Click(); });
+    mnuTabGoals = AddMenuItem(mnuFile, "&My Personal Goals", this, [this] { mnuTabGoals_Click(); });
+    mnuTabSettings = AddMenuItem(mnuFile, "Settings", this, [this] { mnuTabSettings_Click(); });
     mnuFile->addSeparator();
-    mnuBack = item(mnuFile, "&Back", [this] { mnuBack_Click(); });
+    mnuBack = AddMenuItem(mnuFile, "&Back", this, [this] { mnuBack_Click(); });
     mnuFile->addSeparator();
-    mnuExit1 = item(mnuFile, "&Exit", [this] { mnuExit1_Click(); });
+    mnuExit1 = AddMenuItem(mnuFile, "&Exit", this, [this] { mnuExit1_Click(); });
 
     mnuHelp = menuBar()->addMenu("&Help");
-    mnuOnline = item(mnuHelp, "&Online Help", [this] { mnuOnline_Click(); });
-    mnuVisit = item(mnuHelp, "&Visit Us Online", [this] { mnuVisit_Click(); });
+    mnuOnline = AddMenuItem(mnuHelp, "&Online Help", this, [this] { mnuOnline_Click(); });
+    mnuVisit = AddMenuItem(mnuHelp, "&Visit Us Online", this, [this] { mnuVisit_Click(); });
     mnuHelp->addSeparator();
-    mnuUpdate = item(mnuHelp, "Check for Software &Update", [this] { mnuUpdate_Click(); });
+    mnuUpdate = AddMenuItem(mnuHelp, "Check for Software &Update", this, [this] { mnuUpdate_Click(); });
     mnuHelp->addSeparator();
-    mnuAbout = item(mnuHelp, "&About Software", [this] { mnuAbout_Click(); });
+    mnuAbout = AddMenuItem(mnuHelp, "&About Software", this, [this] { mnuAbout_Click(); });
 
     mnuDonate = menuBar()->addAction("Donate");
     connect(mnuDonate, &QAction::triggered, this, [this] { mnuDonate_Click(); });
@@ -109,7 +104,7 @@ void frmMain::buildMenus()
     // The tray icon's pop-up menu: not part of the menu bar.
     mnuPopUp = new QMenu(this);
     mnuShow = mnuPopUp->addAction("Show");
-    mnuExit = item(mnuPopUp, "Exit", [this] { mnuExit_Click(); });
+    mnuExit = AddMenuItem(mnuPopUp, "Exit", this, [this] { mnuExit_Click(); });
 
     mnuMakeMoney = menuBar()->addAction("Make Money &Online");
     connect(mnuMakeMoney, &QAction::triggered, this, [this] { mnuMakeMoney_Click(); });
