@@ -334,49 +334,43 @@ void frmTarot::chkRev_Click()
     chkRev->setCheckState(chkRev->checkState() == Qt::Checked ? Qt::Checked : Qt::Unchecked);
 }
 
-void frmTarot::cmdAuto_Click()
+void frmTarot::takeChoice()
 {
     card = spreadListText();
     rboo = chkRev->isChecked();
     lboo = chkLA->isChecked();
     hboo = chkHA->isChecked();
+}
 
+void frmTarot::recordChoice(bool manual)
+{
+    ReadingState& r = Reading();
+    r.IsManualReading = manual;
+    r.AutoCastPressed = m_cmdAutoValue;
+    r.ManualPressed = m_cmdManualValue;
+    r.SelectedSpreadName = card;
+    r.CardCount = no;
+    r.MinorArcanaOnly = lboo;
+    r.MajorArcanaOnly = hboo;
+    r.AllowReversed = rboo;
+}
+
+void frmTarot::cmdAuto_Click()
+{
+    takeChoice();
     picMessage->show();
     picMessage->raise();
     repaint();
     if (!chkRev->isChecked())
         Sleep(PauseBeforeCasting);
-
-    ReadingState& r = Reading();
-    r.IsManualReading = false;
-    r.AutoCastPressed = m_cmdAutoValue;
-    r.ManualPressed = m_cmdManualValue;
-    r.SelectedSpreadName = card;
-    r.CardCount = no;
-    r.MinorArcanaOnly = lboo;
-    r.MajorArcanaOnly = hboo;
-    r.AllowReversed = rboo;
-
+    recordChoice(false);
     showSpreadWindow();
 }
 
 void frmTarot::cmdManual_Click()
 {
-    card = spreadListText();
-    rboo = chkRev->isChecked();
-    lboo = chkLA->isChecked();
-    hboo = chkHA->isChecked();
-
-    ReadingState& r = Reading();
-    r.IsManualReading = true;
-    r.AutoCastPressed = m_cmdAutoValue;
-    r.ManualPressed = m_cmdManualValue;
-    r.SelectedSpreadName = card;
-    r.CardCount = no;
-    r.MinorArcanaOnly = lboo;
-    r.MajorArcanaOnly = hboo;
-    r.AllowReversed = rboo;
-
+    takeChoice();
+    recordChoice(true);
     showManualWindow();
 }
 

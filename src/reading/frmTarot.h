@@ -119,6 +119,10 @@ private:
     void selectSpreadByText(const QString& text);
     void setDeckListIndex(int index);
     // The two reading windows take over from here.
+    // "AutoCast" and "Manual" take the choice from the controls, then record
+    // it in the reading state.
+    void takeChoice();
+    void recordChoice(bool manual);
     void showSpreadWindow();
     void showManualWindow();
 
