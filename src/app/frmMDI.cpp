@@ -185,27 +185,18 @@ void frmMDI::buildMenus()
     mnuUpdateKey = file->addAction("&Update");
     mnuUpdateKey->setEnabled(false);
     file->addSeparator();
-    mnuStart = file->addAction("&Start Again");
+    mnuStart = AddMenuItem(file, "&Start Again", this, [this] { mnuStart_Click(); });
     file->addSeparator();
-    mnuExit = file->addAction("E&xit");
-    QMenu* help = menuBar()->addMenu("&Help");
-    mnuOnline = help->addAction("&Online Help");
-    mnuVisit = help->addAction("&Visit Us Online");
-    help->addSeparator();
-    mnuUpdate = help->addAction("Check for Software &Update");
-    help->addSeparator();
-    mnuAbout = help->addAction("&About Software");
-    mnuDonate = menuBar()->addAction("&Donate");
-    mnuMakeMoney = menuBar()->addAction("Make Money &Online");
-
-    connect(mnuStart, &QAction::triggered, this, [this] { mnuStart_Click(); });
-    connect(mnuExit, &QAction::triggered, this, [this] { mnuExit_Click(); });
-    connect(mnuOnline, &QAction::triggered, this, [] { OpenHelpPage(); });
-    connect(mnuVisit, &QAction::triggered, this, [] { OpenHomePage(); });
-    connect(mnuUpdate, &QAction::triggered, this, [] { OpenDownloadPage(); });
-    connect(mnuAbout, &QAction::triggered, this, [this] { mnuAbout_Click(); });
-    connect(mnuDonate, &QAction::triggered, this, [] { OpenDonatePage(); });
-    connect(mnuMakeMoney, &QAction::triggered, this, [] { OpenFullBrandPage(); });
+    mnuExit = AddMenuItem(file, "E&xit", this, [this] { mnuExit_Click(); });
+    const HelpMenuItems help = AddHelpMenu(
+        menuBar(), this, [] { OpenHelpPage(); }, [] { OpenHomePage(); }, [] { OpenDownloadPage(); },
+        [this] { mnuAbout_Click(); });
+    mnuOnline = help.online;
+    mnuVisit = help.visit;
+    mnuUpdate = help.update;
+    mnuAbout = help.about;
+    mnuDonate = AddMenuBarItem(menuBar(), "&Donate", this, [] { OpenDonatePage(); });
+    mnuMakeMoney = AddMenuBarItem(menuBar(), "Make Money &Online", this, [] { OpenFullBrandPage(); });
 }
 
 void frmMDI::Form_Load()

@@ -168,18 +168,17 @@ void frmManual::buildMenus()
     mnuFile->addSeparator();
     mnuExit = AddMenuItem(mnuFile, "&Exit", this, [this] { mnuExit_Click(); });
 
-    mnuHelp = menuBar()->addMenu("&Help");
-    mnuOnline = AddMenuItem(mnuHelp, "&Online Help", this, [this] { mnuOnline_Click(); });
-    mnuVisit = AddMenuItem(mnuHelp, "&Visit Us Online", this, [this] { mnuVisit_Click(); });
-    mnuHelp->addSeparator();
-    mnuUpdate = AddMenuItem(mnuHelp, "Check for Software &Update", this, [this] { mnuUpdate_Click(); });
-    mnuHelp->addSeparator();
-    mnuAbout = AddMenuItem(mnuHelp, "&About Software", this, [this] { mnuAbout_Click(); });
+    const HelpMenuItems help = AddHelpMenu(
+        menuBar(), this, [this] { mnuOnline_Click(); }, [this] { mnuVisit_Click(); },
+        [this] { mnuUpdate_Click(); }, [this] { mnuAbout_Click(); });
+    mnuHelp = help.menu;
+    mnuOnline = help.online;
+    mnuVisit = help.visit;
+    mnuUpdate = help.update;
+    mnuAbout = help.about;
 
-    mnuDona = menuBar()->addAction("Donate");
-    connect(mnuDona, &QAction::triggered, this, [this] { mnuDona_Click(); });
-    mnuMakeMoney = menuBar()->addAction("Make Money &Online");
-    connect(mnuMakeMoney, &QAction::triggered, this, [this] { mnuMakeMoney_Click(); });
+    mnuDona = AddMenuBarItem(menuBar(), "Donate", this, [this] { mnuDona_Click(); });
+    mnuMakeMoney = AddMenuBarItem(menuBar(), "Make Money &Online", this, [this] { mnuMakeMoney_Click(); });
 }
 
 void frmManual::centreOnScreen()

@@ -77,6 +77,28 @@ QAction* AddMenuItem(QMenu* menu, const QString& caption, QObject* context, cons
     return a;
 }
 
+QAction* AddMenuBarItem(QMenuBar* bar, const QString& caption, QObject* context, const std::function<void()>& handler)
+{
+    QAction* a = bar->addAction(caption);
+    QObject::connect(a, &QAction::triggered, context, handler);
+    return a;
+}
+
+HelpMenuItems AddHelpMenu(QMenuBar* bar, QObject* context, const std::function<void()>& online,
+                          const std::function<void()>& visit, const std::function<void()>& update,
+                          const std::function<void()>& about)
+{
+    HelpMenuItems items;
+    items.menu = bar->addMenu("&Help");
+    items.online = AddMenuItem(items.menu, "&Online Help", context, online);
+    items.visit = AddMenuItem(items.menu, "&Visit Us Online", context, visit);
+    items.menu->addSeparator();
+    items.update = AddMenuItem(items.menu, "Check for Software &Update", context, update);
+    items.menu->addSeparator();
+    items.about = AddMenuItem(items.menu, "&About Software", context, about);
+    return items;
+}
+
 void SetColor(QWidget* w, QPalette::ColorRole role, const QColor& color)
 {
     QPalette p = w->palette();

@@ -2,6 +2,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QMenu>
+#include <QMenuBar>
 #include <QTabWidget>
 #include <functional>
 
@@ -58,6 +59,22 @@ QImage LoadPicture(const QString& path);
 
 // Adds a menu item whose click runs handler while context lives.
 QAction* AddMenuItem(QMenu* menu, const QString& caption, QObject* context, const std::function<void()>& handler);
+
+// An item of the menu bar itself that acts on a click.
+QAction* AddMenuBarItem(QMenuBar* bar, const QString& caption, QObject* context, const std::function<void()>& handler);
+
+// The "&Help" menu the main windows share: online help, the maker's site,
+// the check for an update and the about box, each running its handler.
+struct HelpMenuItems {
+    QMenu* menu;
+    QAction* online;
+    QAction* visit;
+    QAction* update;
+    QAction* about;
+};
+HelpMenuItems AddHelpMenu(QMenuBar* bar, QObject* context, const std::function<void()>& online,
+                          const std::function<void()>& visit, const std::function<void()>& update,
+                          const std::function<void()>& about);
 
 // Colours of a control: one colour role, or the filled background.
 void SetColor(QWidget* w, QPalette::ColorRole role, const QColor& color);

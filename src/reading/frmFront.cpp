@@ -174,8 +174,8 @@ frmFront::frmFront() : Form("frmFront")
     connect(help->addAction("Check For Software Update"), &QAction::triggered, this, [] { OpenDownloadPage(); });
     help->addSeparator();
     connect(help->addAction("About &Software"), &QAction::triggered, this, [] { frmAbout().Show(vbModal); });
-    connect(menuBar()->addAction("Donate"), &QAction::triggered, this, [] { OpenDonatePage(); });
-    connect(menuBar()->addAction("Make Money &Online"), &QAction::triggered, this, [] { OpenFullBrandPage(); });
+    AddMenuBarItem(menuBar(), "Donate", this, [] { OpenDonatePage(); });
+    AddMenuBarItem(menuBar(), "Make Money &Online", this, [] { OpenFullBrandPage(); });
 }
 
 void frmFront::Form_Load()

@@ -177,18 +177,17 @@ void frmTarot::buildMenus()
     mnuFile->addSeparator();
     mnuExit = AddMenuItem(mnuFile, "&Exit", this, [this] { mnuExit_Click(); });
 
-    mnuHelp = menuBar()->addMenu("&Help");
-    mnuOnline = AddMenuItem(mnuHelp, "&Online Help", this, [this] { mnuOnline_Click(); });
-    mnuVisit = AddMenuItem(mnuHelp, "&Visit Us Online", this, [this] { mnuVisit_Click(); });
-    mnuHelp->addSeparator();
-    mnuUpdate = AddMenuItem(mnuHelp, "Check for Software &Update", this, [this] { mnuUpdate_Click(); });
-    mnuHelp->addSeparator();
-    mnuSoftware = AddMenuItem(mnuHelp, "&About Software", this, [this] { mnuSoftware_Click(); });
+    const HelpMenuItems help = AddHelpMenu(
+        menuBar(), this, [this] { mnuOnline_Click(); }, [this] { mnuVisit_Click(); },
+        [this] { mnuUpdate_Click(); }, [this] { mnuSoftware_Click(); });
+    mnuHelp = help.menu;
+    mnuOnline = help.online;
+    mnuVisit = help.visit;
+    mnuUpdate = help.update;
+    mnuSoftware = help.about;
 
-    mnuDonate = menuBar()->addAction("Donate");
-    connect(mnuDonate, &QAction::triggered, this, [this] { mnuDonate_Click(); });
-    mnuMakeMoney = menuBar()->addAction("Make Money &Online");
-    connect(mnuMakeMoney, &QAction::triggered, this, [this] { mnuMakeMoney_Click(); });
+    mnuDonate = AddMenuBarItem(menuBar(), "Donate", this, [this] { mnuDonate_Click(); });
+    mnuMakeMoney = AddMenuBarItem(menuBar(), "Make Money &Online", this, [this] { mnuMakeMoney_Click(); });
 }
 
 void frmTarot::Form_Load()

@@ -90,24 +90,23 @@ void frmMain::buildMenus()
     mnuFile->addSeparator();
     mnuExit1 = AddMenuItem(mnuFile, "&Exit", this, [this] { mnuExit1_Click(); });
 
-    mnuHelp = menuBar()->addMenu("&Help");
-    mnuOnline = AddMenuItem(mnuHelp, "&Online Help", this, [this] { mnuOnline_Click(); });
-    mnuVisit = AddMenuItem(mnuHelp, "&Visit Us Online", this, [this] { mnuVisit_Click(); });
-    mnuHelp->addSeparator();
-    mnuUpdate = AddMenuItem(mnuHelp, "Check for Software &Update", this, [this] { mnuUpdate_Click(); });
-    mnuHelp->addSeparator();
-    mnuAbout = AddMenuItem(mnuHelp, "&About Software", this, [this] { mnuAbout_Click(); });
+    const HelpMenuItems help = AddHelpMenu(
+        menuBar(), this, [this] { mnuOnline_Click(); }, [this] { mnuVisit_Click(); },
+        [this] { mnuUpdate_Click(); }, [this] { mnuAbout_Click(); });
+    mnuHelp = help.menu;
+    mnuOnline = help.online;
+    mnuVisit = help.visit;
+    mnuUpdate = help.update;
+    mnuAbout = help.about;
 
-    mnuDonate = menuBar()->addAction("Donate");
-    connect(mnuDonate, &QAction::triggered, this, [this] { mnuDonate_Click(); });
+    mnuDonate = AddMenuBarItem(menuBar(), "Donate", this, [this] { mnuDonate_Click(); });
 
     // The tray icon's pop-up menu: not part of the menu bar.
     mnuPopUp = new QMenu(this);
     mnuShow = mnuPopUp->addAction("Show");
     mnuExit = AddMenuItem(mnuPopUp, "Exit", this, [this] { mnuExit_Click(); });
 
-    mnuMakeMoney = menuBar()->addAction("Make Money &Online");
-    connect(mnuMakeMoney, &QAction::triggered, this, [this] { mnuMakeMoney_Click(); });
+    mnuMakeMoney = AddMenuBarItem(menuBar(), "Make Money &Online", this, [this] { mnuMakeMoney_Click(); });
 }
 
 void frmMain::Form_Load()

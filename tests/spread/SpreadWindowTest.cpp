@@ -30,7 +30,6 @@ void chooseAutomatic(int spreadIndex, const QString& deck = "r")
 
 QImage cardImage(int card, const QString& deck = "r") { return LoadPicture(CardPicturePath(card, deck)); }
 
-QImage turned180(const QImage& image) { return image.mirrored(true, true); }
 } // namespace
 
 class SpreadWindowTest : public QObject {
