@@ -1,4 +1,5 @@
 #include "ScriptedDesktop.h"
+#include "SessionTest.h"
 #include "TestMain.h"
 #include "TestSupport.h"
 #include "app/frmAbout.h"
@@ -9,22 +10,10 @@
 
 #include <QtTest>
 
-class AboutTest : public QObject {
+class AboutTest : public SessionTest {
     Q_OBJECT
-    std::unique_ptr<ProgramFolder> folder;
 
 private slots:
-    void init()
-    {
-        TestSupport::resetSession();
-        folder = std::make_unique<ProgramFolder>();
-    }
-    void cleanup()
-    {
-        TestSupport::resetSession();
-        folder.reset();
-    }
-
     void tutorShowsItModallyAsItsOwner()
     {
         frmMain().Show();

@@ -1,4 +1,5 @@
 #include "ScriptedDesktop.h"
+#include "SessionTest.h"
 #include "TestMain.h"
 #include "TestSupport.h"
 #include "app/frmMDI.h"
@@ -56,22 +57,10 @@ QString pdfText(const QString& pdf)
 }
 } // namespace
 
-class FrameWindowTest : public QObject {
+class FrameWindowTest : public SessionTest {
     Q_OBJECT
-    std::unique_ptr<ProgramFolder> folder;
 
 private slots:
-    void init()
-    {
-        TestSupport::resetSession();
-        folder = std::make_unique<ProgramFolder>();
-    }
-    void cleanup()
-    {
-        TestSupport::resetSession();
-        folder.reset();
-    }
-
     void nextOpensTheFrameInReadingModeWithTheQuerentsDetails()
     {
         auto& front = frmFront();

@@ -1,4 +1,5 @@
 #include "ScriptedDesktop.h"
+#include "SessionTest.h"
 #include "TestMain.h"
 #include "TestSupport.h"
 #include "app/StartUp.h"
@@ -20,22 +21,10 @@ QString missing(const QString& part) { return "Files Needed To Run Arcavell " + 
 int ends() { return FormRegistry::instance().EndCount(); }
 } // namespace
 
-class OpeningTest : public QObject {
+class OpeningTest : public SessionTest {
     Q_OBJECT
-    std::unique_ptr<ProgramFolder> folder;
 
 private slots:
-    void init()
-    {
-        TestSupport::resetSession();
-        folder = std::make_unique<ProgramFolder>();
-    }
-    void cleanup()
-    {
-        TestSupport::resetSession();
-        folder.reset();
-    }
-
     void secondCopyIsToldAndEnds()
     {
         const int before = ends();

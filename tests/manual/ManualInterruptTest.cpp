@@ -1,4 +1,5 @@
 #include "ManualFlow.h"
+#include "SessionTest.h"
 #include "TestMain.h"
 #include "common/ArrayRoutines.h"
 #include "platform/Forms.h"
@@ -63,22 +64,10 @@ void pickAllButOne(class frmManual& m, int n)
 }
 } // namespace
 
-class ManualInterruptTest : public QObject {
+class ManualInterruptTest : public SessionTest {
     Q_OBJECT
-    std::unique_ptr<ProgramFolder> folder;
 
 private slots:
-    void init()
-    {
-        TestSupport::resetSession();
-        folder = std::make_unique<ProgramFolder>();
-    }
-    void cleanup()
-    {
-        TestSupport::resetSession();
-        folder.reset();
-    }
-
     void aPickedBackCannotBePickedAgain()
     {
         openManualReading(0);

@@ -1,4 +1,5 @@
 #include "ManualFlow.h"
+#include "SessionTest.h"
 #include "TestMain.h"
 #include "common/ArrayRoutines.h"
 #include "platform/Forms.h"
@@ -28,22 +29,10 @@ int occurrences(const QString& text, const QString& part)
 }
 } // namespace
 
-class ManualReadingTest : public QObject {
+class ManualReadingTest : public SessionTest {
     Q_OBJECT
-    std::unique_ptr<ProgramFolder> folder;
 
 private slots:
-    void init()
-    {
-        TestSupport::resetSession();
-        folder = std::make_unique<ProgramFolder>();
-    }
-    void cleanup()
-    {
-        TestSupport::resetSession();
-        folder.reset();
-    }
-
     void readingOfEachSpread_data()
     {
         QTest::addColumn<int>("spread");

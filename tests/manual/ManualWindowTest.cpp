@@ -1,4 +1,5 @@
 #include "ManualFlow.h"
+#include "SessionTest.h"
 #include "TestMain.h"
 #include "common/ArrayRoutines.h"
 #include "common/PageLaunchers.h"
@@ -29,22 +30,10 @@ bool shows(const PictureBox* box, const QString& file)
 }
 } // namespace
 
-class ManualWindowTest : public QObject {
+class ManualWindowTest : public SessionTest {
     Q_OBJECT
-    std::unique_ptr<ProgramFolder> folder;
 
 private slots:
-    void init()
-    {
-        TestSupport::resetSession();
-        folder = std::make_unique<ProgramFolder>();
-    }
-    void cleanup()
-    {
-        TestSupport::resetSession();
-        folder.reset();
-    }
-
     void designOfTheWindow()
     {
         openManualReading(0);

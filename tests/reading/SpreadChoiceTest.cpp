@@ -1,4 +1,5 @@
 #include "ScriptedDesktop.h"
+#include "SessionTest.h"
 #include "TestMain.h"
 #include "TestSupport.h"
 #include "common/ArrayRoutines.h"
@@ -109,22 +110,10 @@ struct Watching {
 };
 } // namespace
 
-class SpreadChoiceTest : public QObject {
+class SpreadChoiceTest : public SessionTest {
     Q_OBJECT
-    std::unique_ptr<ProgramFolder> folder;
 
 private slots:
-    void init()
-    {
-        TestSupport::resetSession();
-        folder = std::make_unique<ProgramFolder>();
-    }
-    void cleanup()
-    {
-        TestSupport::resetSession();
-        folder.reset();
-    }
-
     void windowHasItsControlsInPlace()
     {
         auto& t = frmTarot();

@@ -1,4 +1,5 @@
 #include "ScriptedDesktop.h"
+#include "SessionTest.h"
 #include "TestMain.h"
 #include "TestSupport.h"
 #include "app/frmMDI.h"
@@ -49,23 +50,11 @@ void openThroughTheQuerentWindow(const QString& path)
 }
 } // namespace
 
-class ReopenReadingTest : public QObject {
+class ReopenReadingTest : public SessionTest {
     Q_OBJECT
-    std::unique_ptr<ProgramFolder> folder;
     QTemporaryDir dir;
 
 private slots:
-    void init()
-    {
-        TestSupport::resetSession();
-        folder = std::make_unique<ProgramFolder>();
-    }
-    void cleanup()
-    {
-        TestSupport::resetSession();
-        folder.reset();
-    }
-
     // A reading saved in one run reopens in another with the same cards,
     // pictures and text, and saves again to the same bytes.
     void savedReadingReopensAsItWas_data()

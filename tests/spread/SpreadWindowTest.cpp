@@ -1,4 +1,5 @@
 #include "ScriptedDesktop.h"
+#include "SessionTest.h"
 #include "TestMain.h"
 #include "TestSupport.h"
 #include "app/frmMDI.h"
@@ -32,22 +33,10 @@ QImage cardImage(int card, const QString& deck = "r") { return LoadPicture(CardP
 
 } // namespace
 
-class SpreadWindowTest : public QObject {
+class SpreadWindowTest : public SessionTest {
     Q_OBJECT
-    std::unique_ptr<ProgramFolder> folder;
 
 private slots:
-    void init()
-    {
-        TestSupport::resetSession();
-        folder = std::make_unique<ProgramFolder>();
-    }
-    void cleanup()
-    {
-        TestSupport::resetSession();
-        folder.reset();
-    }
-
     void eachSpreadIsLaidOutWithDistinctCards_data()
     {
         QTest::addColumn<int>("spread");

@@ -1,4 +1,5 @@
 #include "ScriptedDesktop.h"
+#include "SessionTest.h"
 #include "TestMain.h"
 #include "TestSupport.h"
 #include "app/frmOpen.h"
@@ -35,22 +36,10 @@ QStringList captionsOf(QMenu* menu)
 }
 } // namespace
 
-class TutorWindowTest : public QObject {
+class TutorWindowTest : public SessionTest {
     Q_OBJECT
-    std::unique_ptr<ProgramFolder> folder;
 
 private slots:
-    void init()
-    {
-        TestSupport::resetSession();
-        folder = std::make_unique<ProgramFolder>();
-    }
-    void cleanup()
-    {
-        TestSupport::resetSession();
-        folder.reset();
-    }
-
     void windowHasItsCaptionTabsAndMenus()
     {
         auto& f = frmMain();
