@@ -1,15 +1,11 @@
 #include "Desktop.h"
 
-#include "CommonDialog.h"
 #include "Form.h"
 #include "MsgBox.h"
 
 #include <QApplication>
 #include <QDesktopServices>
-#include <QDir>
 #include <QEventLoop>
-#include <QFileDialog>
-#include <QFileInfo>
 #include <QMessageBox>
 #include <QNetworkInterface>
 #include <QPrinter>
@@ -131,72 +127,4 @@ std::unique_ptr<QPrinter> RealDesktop::DefaultPrinter()
     if (info.isNull())
         return nullptr;
     return std::make_unique<QPrinter>(info, QPrinter::HighResolution);
-}
-
-namespace {
-// Qt's own file dialog, with the checks of the dialog's flags that it does
-// not make itself. Qt's dialog is used on every desktop so that the checks
-// always run.
-class CheckingFileDialog : public QFileDialog {
-public:
-    CheckingFileDialog(QWidget* parent, qint32 flags) : QFileDialog(parent), m_flags(flags) {}
-
-    void accept() override
-    {
-        const QString name = selectedFiles().value(0);
-        const QFileInfo info(name);
-        if (name.isEmpty() || info.isDir()) {
-            QFileDialog::accept(); // Qt opens a chosen folder
-            return;
-        }
-        if ((m_flags & CommonDialog::PathMustExist) && !info.absoluteDir().exists()) {
-            refuse(QStringLiteral("%1\nThe folder does not exist.\nCheck the name and try again.").arg(name));
-            return;
-        }
-        if ((m_flags & CommonDialog::FileMustExist) && !info.exists()) {
-            refuse(QStringLiteral("%1\nThe file does not exist.\nCheck the name and try again.").arg(name));
-            return;
-        }
-        if ((m_flags & CommonDialog::NoReadOnlyReturn) && info.exists() && !info.isWritable()) {
-            refuse(QStringLiteral("%1\nThe file is read-only.\nChoose another name.").arg(name));
-            return;
-        }
-        QFileDialog::accept(); // asks before replacing a file unless told not to
-    }
-
-private:
-    void refuse(const QString& message) { QMessageBox::warning(this, windowTitle(), message); }
-
-    qint32 m_flags;
-};
-} // namespace
-
-bool RealDesktop::ShowFileDialog(CommonDialog& dialog, bool save)
-{
-    CheckingFileDialog box(QApplication::activeWindow(), dialog.Flags);
-    box.setOption(QFileDialog::DontUseNativeDialog);
-    // The list shows each description as the program wrote it.
-    box.setOption(QFileDialog::HideNameFilterDetails);
-    box.setOption(QFileDialog::DontConfirmOverwrite, !(dialog.Flags & CommonDialog::OverwritePrompt));
-    box.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    box.setFileMode((dialog.Flags & CommonDialog::FileMustExist) ? QFileDialog::ExistingFile
-                                                                 : QFileDialog::AnyFile);
-    box.setWindowTitle(!dialog.DialogTitle.isEmpty() ? dialog.DialogTitle
-                       : save                        ? QStringLiteral("Save As")
-                                                     : QStringLiteral("Open"));
-    QStringList filters;
-    for (const CommonDialog::FilterEntry& entry : dialog.FilterEntries())
-        filters << QStringLiteral("%1 (%2)").arg(entry.description, entry.patterns.join(' '));
-    if (!filters.isEmpty())
-        box.setNameFilters(filters);
-    box.setDefaultSuffix(dialog.DefaultExt);
-    if (!dialog.FileName.isEmpty())
-        box.selectFile(dialog.FileName);
-    if (box.exec() != QDialog::Accepted)
-        return false;
-    const QStringList chosen = box.selectedFiles();
-    if (chosen.isEmpty())
-        return false;
-    dialog.FileName = chosen.first();
-    return true;
 }

@@ -1,4 +1,6 @@
 #pragma once
+#include "SystemDialogs.h"
+
 #include <QString>
 #include <memory>
 
@@ -37,6 +39,17 @@ public:
     // and FileName. Returns true with the chosen full name in FileName, or
     // false when the user cancels, FileName unchanged.
     virtual bool ShowFileDialog(CommonDialog& dialog, bool save) = 0;
+
+    // The system's standard dialogs, set up from their records
+    // (SystemDialogs.h): each returns the dialog's result and writes the
+    // user's choice into its record.
+    virtual int ShowFileNameDialog(SystemDialogs::FileName& dialog) = 0;
+    virtual int ShowColorDialog(SystemDialogs::Color& dialog) = 0;
+    virtual int ShowFontDialog(SystemDialogs::Font& dialog) = 0;
+    virtual int ShowPrintDialog(SystemDialogs::Print& dialog) = 0;
+    virtual int ShowPageSetupDialog(SystemDialogs::PageSetup& dialog) = 0;
+    // A device context of the default printer; 0 when the system has none.
+    virtual qint32 DefaultPrinterDC() = 0;
 };
 
 Desktop& desktop();
@@ -53,4 +66,10 @@ public:
     void RunModal(Form& form) override;
     std::unique_ptr<QPrinter> DefaultPrinter() override;
     bool ShowFileDialog(CommonDialog& dialog, bool save) override;
+    int ShowFileNameDialog(SystemDialogs::FileName& dialog) override;
+    int ShowColorDialog(SystemDialogs::Color& dialog) override;
+    int ShowFontDialog(SystemDialogs::Font& dialog) override;
+    int ShowPrintDialog(SystemDialogs::Print& dialog) override;
+    int ShowPageSetupDialog(SystemDialogs::PageSetup& dialog) override;
+    qint32 DefaultPrinterDC() override;
 };

@@ -23,6 +23,12 @@ void ScriptedDesktop::Reset()
     printJobs = 0;
     fileAnswers.clear();
     fileDialogs.clear();
+    fileNameDialogs.clear();
+    colorDialogs.clear();
+    fontDialogs.clear();
+    printDialogs.clear();
+    pageSetupDialogs.clear();
+    printerDC = 0;
 }
 
 int ScriptedDesktop::MessageBox(const QString& prompt, int buttons, const QString& title)

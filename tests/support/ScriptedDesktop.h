@@ -57,6 +57,33 @@ public:
     QQueue<std::optional<QString>> fileAnswers;
     QList<FileDialog> fileDialogs;
 
+    // The system's standard dialogs: each as the program set it up when it
+    // was shown, and what the user does in the next ones, in order. An
+    // answer writes the user's choice into the dialog's record and returns
+    // the dialog's result (SystemDialogs::Result). When none is queued the
+    // dialog is cancelled.
+    template <class Record>
+    struct DialogScript {
+        QList<Record> shown;
+        QQueue<std::function<int(Record&)>> answers;
+        int run(Record& dialog)
+        {
+            shown << dialog;
+            return answers.isEmpty() ? SystemDialogs::Cancelled : answers.dequeue()(dialog);
+        }
+        void clear()
+        {
+            shown.clear();
+            answers.clear();
+        }
+    };
+    DialogScript<SystemDialogs::FileName> fileNameDialogs;
+    DialogScript<SystemDialogs::Color> colorDialogs;
+    DialogScript<SystemDialogs::Font> fontDialogs;
+    DialogScript<SystemDialogs::Print> printDialogs;
+    DialogScript<SystemDialogs::PageSetup> pageSetupDialogs;
+    qint32 printerDC = 0; // the default printer's device context; 0: no printer
+
     void Reset();
 
     int MessageBox(const QString& prompt, int buttons, const QString& title) override;
@@ -66,6 +93,12 @@ public:
     void RunModal(Form& form) override;
     std::unique_ptr<QPrinter> DefaultPrinter() override;
     bool ShowFileDialog(CommonDialog& dialog, bool save) override;
+    int ShowFileNameDialog(SystemDialogs::FileName& dialog) override { return fileNameDialogs.run(dialog); }
+    int ShowColorDialog(SystemDialogs::Color& dialog) override { return colorDialogs.run(dialog); }
+    int ShowFontDialog(SystemDialogs::Font& dialog) override { return fontDialogs.run(dialog); }
+    int ShowPrintDialog(SystemDialogs::Print& dialog) override { return printDialogs.run(dialog); }
+    int ShowPageSetupDialog(SystemDialogs::PageSetup& dialog) override { return pageSetupDialogs.run(dialog); }
+    qint32 DefaultPrinterDC() override { return printerDC; }
 };
 
 // The scripted desktop the test main installed.
