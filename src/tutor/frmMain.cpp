@@ -9,6 +9,7 @@
 #include "platform/Forms.h"
 #include "platform/MsgBox.h"
 
+#include <QCheckBox>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QMenuBar>
@@ -33,6 +34,9 @@ frmMain::frmMain() : Form("frmMain")
     buildNavigation(central, layout);
     setCentralWidget(central);
     buildMenus();
+    buildGoalsPage(SSTab1->widget(TabGoals));
+    buildStartupFrame(SSTab1->widget(TabSettings));
+    connectGoalsAndTray();
     resize(780, 580);
 
     connect(SSTab1, &TabControl::Click, this, [this](int previous) { SSTab1_Click(previous); });
@@ -117,12 +121,17 @@ void frmMain::Form_Load()
         UnloadAllForms();
         return;
     }
+    InitGoals();
+    ShowRunAtStartup();
     for (int tab : {TabMemorize, TabTest, TabResults})
         SSTab1->SetTabEnabled(tab, false);
+    if (chkSysTray->isChecked() && App::Command().contains("/STARTUP"))
+        AddTrayIcon();
 }
 
 void frmMain::Form_Unload(int&)
 {
+    RemoveTrayIcon();
     // "Exit" and the close box end the program; "Back" hands over to the
     // opening choice.
     if (!m_leavingByBack)

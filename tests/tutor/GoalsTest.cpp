@@ -1,0 +1,276 @@
+#include "ScriptedDesktop.h"
+#include "SessionTest.h"
+#include "TestMain.h"
+#include "platform/Clock.h"
+#include "platform/MsgBox.h"
+#include "tutor/UserControl1.h"
+#include "tutor/frmMain.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTreeWidget>
+#include <QtTest>
+
+namespace {
+const QDate Dec6(2026, 12, 6);
+
+QByteArray record(const QString& name, const QDate& start, const QDate& end, const QString& desc, bool done,
+                  int percent)
+{
+    return QStringLiteral("\"%1\",#%2#,#%3#,\"%4\",#%5#,%6\r\n")
+        .arg(name, start.toString("yyyy-MM-dd"), end.toString("yyyy-MM-dd"), desc, done ? "TRUE" : "FALSE")
+        .arg(percent)
+        .toUtf8();
+}
+
+QStringList listed()
+{
+    QStringList out;
+    auto* list = frmMain().ListView1;
+    for (int i = 0; i < list->topLevelItemCount(); ++i)
+        out << list->topLevelItem(i)->text(0) + list->topLevelItem(i)->data(0, Qt::UserRole).toString();
+    return out;
+}
+
+void check(const QStringList& names)
+{
+    auto* list = frmMain().ListView1;
+    for (int i = 0; i < list->topLevelItemCount(); ++i)
+        // a user can tick only an item that shows a box
+        if (names.contains(list->topLevelItem(i)->text(0)) &&
+            list->topLevelItem(i)->data(0, Qt::CheckStateRole).isValid())
+            list->topLevelItem(i)->setCheckState(0, Qt::Checked);
+}
+
+void click(QWidget* w) { QTest::mouseClick(w, Qt::LeftButton); }
+
+// Today fixed at 6 December 2026 for one test.
+struct FixedToday {
+    FixedToday() { SetToday(Dec6); }
+    ~FixedToday()
+    {
+        SetToday(QDate());
+        QLocale::setDefault(QLocale::c());
+    }
+};
+} // namespace
+
+class GoalsTest : public SessionTest {
+    Q_OBJECT
+
+    QString goalFile() const { return folder->file("goals.txt"); }
+    QByteArray fileBytes() const
+    {
+        QFile f(goalFile());
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<none>");
+    }
+    void writeFile(const QByteArray& bytes) const
+    {
+        QFile f(goalFile());
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    }
+    // The view button in front: the one a click on their common place reaches.
+    QString frontViewButton() const
+    {
+        auto& f = frmMain();
+        auto* page = f.optGoals[0]->parentWidget();
+        auto* hit = qobject_cast<QPushButton*>(page->childAt(f.optGoals[0]->geometry().center()));
+        return hit ? hit->text() : QString();
+    }
+
+private slots:
+
+    void newGoalIsSavedThenUpdated()
+    {
+        const FixedToday today;
+        auto& f = frmMain();
+        f.Show();
+        QVERIFY(listed().isEmpty());
+        QVERIFY(!f.txtGoalName->isEnabled() && !f.cmdSaveGoals->isEnabled() && !f.Combo3->isEnabled());
+        QCOMPARE(frontViewButton(), QString("View Achieved Goals"));
+        QVERIFY(!QFile::exists(goalFile()));
+
+        click(f.cmdNewGoal);
+        QCOMPARE(f.mydtpStartingDate->Value(), Dec6);
+        QCOMPARE(f.mydtpEndingDate->Value(), QDate(2026, 12, 13));
+        QCOMPARE(f.lblDayCount->text(), QString("7"));
+        QTest::keyClicks(f.txtGoalName, "Learn the cups");
+        f.Combo3->setCurrentIndex(40); // not taken for a new goal
+        click(f.cmdSaveGoals);
+        QCOMPARE(fileBytes(), record("Learn the cups", Dec6, QDate(2026, 12, 13), "", false, 0));
+        QCOMPARE(listed(), QStringList{"Learn the cups_0"});
+        QCOMPARE(frontViewButton(), QString("View Achieved Goals"));
+        QVERIFY(f.ListView1->isEnabled());
+
+        // updating the selected goal takes the percentage and a description of two lines
+        f.Combo3->setCurrentIndex(20);
+        f.txtGoalDesc->setFocus();
+        QTest::keyClicks(f.txtGoalDesc, "Six cards");
+        QTest::keyClick(f.txtGoalDesc, Qt::Key_Return);
+        QTest::keyClicks(f.txtGoalDesc, "a week");
+        click(f.cmdSaveGoals);
+        QCOMPARE(fileBytes(), record("Learn the cups", Dec6, QDate(2026, 12, 13), "Six cards\r\na week", false, 20));
+        QCOMPARE(f.txtGoalDesc->toPlainText(), QString("Six cards\na week"));
+        QCOMPARE(f.Combo3->currentIndex(), 20);
+        QCOMPARE(Scripted().boxes.size(), 0);
+    }
+
+    void refusedSavesChangeNothing()
+    {
+        const FixedToday today;
+        auto& f = frmMain();
+        f.Show();
+        click(f.cmdNewGoal);
+        f.mydtpEndingDate->SetValue(Dec6); // same day, and no name
+        click(f.cmdSaveGoals);
+        f.mydtpEndingDate->SetValue(Dec6.addDays(1));
+        click(f.cmdSaveGoals);
+        QTest::keyClicks(f.txtGoalName, "Say \"yes\"");
+        click(f.cmdSaveGoals);
+        QStringList prompts;
+        for (const auto& box : Scripted().boxes) {
+            prompts << box.prompt;
+            QCOMPARE(box.icon(), int(vbCritical));
+        }
+        QCOMPARE(prompts, (QStringList{"Starting date can't be same or later than ending date.",
+                                       "Goal name can't be blank.",
+                                       "A goal's name and description can't contain a double quote (\")."}));
+        QVERIFY(!QFile::exists(goalFile()));
+        QVERIFY(!f.ListView1->isEnabled()); // still a new goal
+
+        f.txtGoalName->setText("   "); // blanks are a name
+        click(f.cmdSaveGoals);
+        QCOMPARE(fileBytes(), record("   ", Dec6, Dec6.addDays(1), "", false, 0));
+    }
+
+    void progressAgainstToday_data()
+    {
+        QTest::addColumn<int>("start");
+        QTest::addColumn<int>("end");
+        QTest::addColumn<QString>("info");
+        QTest::addColumn<QString>("remaining");
+        const QString line = "You should have achieved %1%. You have actually achieved 20%";
+        QTest::newRow("half way") << -7 << 7 << line.arg("50") << "7";
+        QTest::newRow("three of seven days") << -3 << 4 << line.arg("42.86") << "4";
+        QTest::newRow("starts today") << 0 << 7 << line.arg("0") << "7";
+        QTest::newRow("ended three days ago") << -10 << -3 << line.arg("142.86") << "-3";
+        QTest::newRow("starts tomorrow") << 1 << 8 << "Your goal starting date has been set for the future" << "";
+        QTest::newRow("longer than 16 bits") << QDate(1980, 1, 1).daysTo(Dec6) << QDate(2099, 12, 31).daysTo(Dec6)
+                                             << line.arg("39.11") << "";
+    }
+    void progressAgainstToday()
+    {
+        const FixedToday today;
+        QFETCH(int, start);
+        QFETCH(int, end);
+        QFETCH(QString, info);
+        QFETCH(QString, remaining);
+        const bool wide = start > 1000;
+        const QDate from = wide ? QDate(1980, 1, 1) : Dec6.addDays(start);
+        const QDate to = wide ? QDate(2099, 12, 31) : Dec6.addDays(end);
+        writeFile(record("Goal", from, to, "", false, 20));
+        auto& f = frmMain();
+        QCOMPARE(f.lblInfo->text(), info);
+        QCOMPARE(f.lblDaysRemaining->text(), wide ? QString::number(Dec6.daysTo(to)) : remaining);
+        QCOMPARE(f.lblDayCount->text(), QString::number(from.daysTo(to)));
+        if (QTest::currentDataTag() == QByteArray("three of seven days")) {
+            QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+            f.Combo3->setCurrentIndex(20);
+            f.ListView1_ItemClick(f.ListView1->topLevelItem(0));
+            QCOMPARE(f.lblInfo->text(), line42("42,86"));
+        }
+    }
+
+    void markDeleteAndViews()
+    {
+        const FixedToday today;
+        QByteArray bytes;
+        for (const char* name : {"A", "B", "C", "D", "E"})
+            bytes += record(name, Dec6, Dec6.addDays(3), name, false, 0);
+        writeFile(bytes);
+        auto& f = frmMain();
+        f.Show();
+        QCOMPARE(listed(), (QStringList{"A_0", "B_1", "C_2", "D_3", "E_4"}));
+        check({"B", "D"});
+        click(f.cmdMarkAchived);
+        QCOMPARE(listed(), (QStringList{"A_0", "C_2", "E_4"}));
+        QVERIFY(fileBytes().contains(record("B", Dec6, Dec6.addDays(3), "B", true, 0)));
+        QVERIFY(fileBytes().contains(record("D", Dec6, Dec6.addDays(3), "D", true, 0)));
+
+        click(f.optGoals[1]);
+        QCOMPARE(listed(), (QStringList{"B_1", "D_3"}));
+        QVERIFY(!f.ListView1->topLevelItem(0)->data(0, Qt::CheckStateRole).isValid());
+        QCOMPARE(frontViewButton(), QString("View Current Goals"));
+        QCOMPARE(f.txtGoalName->text(), QString("B"));
+        click(f.optGoals[0]);
+
+        check({"A", "E"});
+        click(f.cmdDeleteGoals);
+        QCOMPARE(listed(), QStringList{"C_1"});
+        QCOMPARE(fileBytes(), record("B", Dec6, Dec6.addDays(3), "B", true, 0) +
+                                  record("C", Dec6, Dec6.addDays(3), "C", false, 0) +
+                                  record("D", Dec6, Dec6.addDays(3), "D", true, 0));
+        check({"C"});
+        click(f.cmdDeleteGoals);
+        QVERIFY(listed().isEmpty());
+        QVERIFY(!f.txtGoalName->isEnabled() && !f.Combo3->isEnabled() && f.txtGoalName->text().isEmpty());
+        click(f.optGoals[1]);
+        check({"B", "D"}); // no boxes in this view: nothing is checked
+        click(f.cmdDeleteGoals);
+        QCOMPARE(fileBytes().count("#TRUE#"), 2);
+    }
+
+    void editedFileKeepsWhatCannotBeRead()
+    {
+        const FixedToday today;
+        const QByteArray good = record("Kept", QDate(1975, 3, 1), QDate(2150, 1, 1), "far\r\naway", false, 7);
+        const QByteArray broken = "\"Bad\",#2026-13-40#,#2026-12-13#,\"x\",#FALSE#,0\r\n";
+        const QByteArray truncated = "\"Last\",#2026-12-01#,#2026-12-13#,\"half a desc";
+        writeFile(broken + good + truncated);
+        auto& f = frmMain();
+        QCOMPARE(Scripted().boxes.size(), 1);
+        QVERIFY(Scripted().boxes[0].prompt.contains("could not be read"));
+        QFile copy(goalFile() + ".unreadable");
+        QVERIFY(copy.open(QIODevice::ReadOnly));
+        QCOMPARE(copy.readAll(), broken + good + truncated);
+        QCOMPARE(listed(), QStringList{"Kept_0"});
+        QCOMPARE(f.txtGoalDesc->toPlainText(), QString("far\naway"));
+        // dates the pickers cannot hold show as their nearest years
+        QCOMPARE(f.mydtpStartingDate->Value(), QDate(1980, 3, 1));
+        QCOMPARE(f.mydtpEndingDate->Value(), QDate(2099, 1, 1));
+
+        click(f.cmdMarkAchived); // nothing checked: the file is rewritten with what was read
+        QCOMPARE(fileBytes(), good);
+        QCOMPARE(Scripted().boxes.size(), 1);
+    }
+
+    void unwritableFileKeepsGoalsInMemory()
+    {
+        const FixedToday today;
+        QDir().mkdir(goalFile()); // a folder where the file should be
+        auto& f = frmMain();
+        f.Show();
+        click(f.cmdNewGoal);
+        QTest::keyClicks(f.txtGoalName, "Remember me");
+        click(f.cmdSaveGoals);
+        QCOMPARE(Scripted().boxes.size(), 1);
+        QVERIFY(Scripted().boxes[0].prompt.startsWith("Your goals could not be saved to " + goalFile()));
+        QCOMPARE(listed(), QStringList{"Remember me_0"});
+        check({"Remember me"});
+        click(f.cmdDeleteGoals);
+        QVERIFY(listed().isEmpty());
+    }
+
+private:
+    static QString line42(const QString& figure)
+    {
+        return "You should have achieved " + figure + "%. You have actually achieved 20%";
+    }
+};
+
+ARC_TEST(GoalsTest)
+#include "GoalsTest.moc"
