@@ -82,7 +82,7 @@ frmMDI::frmMDI() : Form("frmMDI")
     buildBottomPane();
     buildKeywordPane();
     buildMenus();
-    SetClientSizeTwips(11880, 8490 + tw(menuBar()->sizeHint().height()));
+    SetClientSizeTwips(11880, 8490);
 }
 
 frmMDI::~frmMDI() = default;

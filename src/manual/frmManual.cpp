@@ -89,7 +89,7 @@ frmManual::frmManual() : Form("frmManual")
     setCentralWidget(client);
     buildControls(client);
     buildMenus();
-    SetClientSizeTwips(7560, 6360 + Twips::fromPixels(menuBar()->sizeHint().height()));
+    SetClientSizeTwips(7560, 6360);
 }
 
 void frmManual::buildControls(QWidget* client)

@@ -73,7 +73,30 @@ void Form::SetVisible(bool visible)
 
 void Form::SetClientSizeTwips(double width, double height)
 {
-    resize(Twips::toPixels(width), Twips::toPixels(height));
+    m_clientSize = QSize(Twips::toPixels(width), Twips::toPixels(height));
+    m_clientSizePending = !isVisible();
+    applyClientSize();
+}
+
+void Form::applyClientSize()
+{
+    int menuHeight = 0;
+    if (QWidget* bar = menuWidget(); bar && !bar->isHidden()) {
+        bar->ensurePolished();
+        menuHeight = bar->heightForWidth(m_clientSize.width());
+        if (menuHeight < 0)
+            menuHeight = bar->sizeHint().height();
+    }
+    resize(m_clientSize.width(), m_clientSize.height() + menuHeight);
+}
+
+void Form::setVisible(bool visible)
+{
+    if (visible && m_clientSizePending) {
+        m_clientSizePending = false;
+        applyClientSize();
+    }
+    QMainWindow::setVisible(visible);
 }
 
 void Form::closeEvent(QCloseEvent* event)

@@ -49,8 +49,11 @@ public:
     QString Caption() const { return windowTitle(); }
     void SetCaption(const QString& caption) { setWindowTitle(caption); }
 
-    // The window's client-area size in twips.
+    // The window's client-area size in twips: the room below the menu bar.
+    // The menu bar's height is added when the window is first shown, once
+    // its menus exist, and at once for a window already on screen.
     void SetClientSizeTwips(double width, double height);
+    void setVisible(bool visible) override;
 
     // Makes this window a child window inside a frame's client area; showing
     // it then shows the frame too.
@@ -79,6 +82,9 @@ private:
     bool m_modal = false;
     QPointer<QEventLoop> m_modalLoop;
     QPointer<QMdiSubWindow> m_subWindow;
+    QSize m_clientSize;
+    bool m_clientSizePending = false;
+    void applyClientSize();
 
 public:
     // Used by the modal run of the desktop.

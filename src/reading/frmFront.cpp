@@ -146,7 +146,7 @@ frmFront::frmFront() : Form("frmFront")
     setTabOrder(cmbDate, cmbYear);
     setTabOrder(cmbYear, txtCountry);
     setTabOrder(txtCountry, txtQuestion);
-    SetClientSizeTwips(7100, 6500 + Twips::fromPixels(menuBar()->sizeHint().height()));
+    SetClientSizeTwips(7100, 6500);
 
     txtName->installEventFilter(new KeyPressFilter(this, [this](int c) { return txtName_KeyPress(c); }));
     txtCountry->installEventFilter(new KeyPressFilter(this, [this](int c) { return txtCountry_KeyPress(c); }));

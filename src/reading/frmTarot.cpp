@@ -53,7 +53,7 @@ frmTarot::frmTarot() : Form("frmTarot")
 
     buildControls(client);
     buildMenus();
-    SetClientSizeTwips(8880, 5370 + Twips::fromPixels(menuBar()->sizeHint().height()));
+    SetClientSizeTwips(8880, 5370);
 }
 
 void frmTarot::buildControls(QWidget* client)

@@ -10,6 +10,7 @@
 #include "platform/Forms.h"
 #include "platform/Twips.h"
 #include "reading/frmFront.h"
+#include "reading/frmTarot.h"
 
 #include <QFile>
 #include <QHeaderView>
@@ -102,6 +103,18 @@ private slots:
         QCOMPARE(frame.lstKeys->topLevelItemCount(), 0);
         QVERIFY(Forms::IsLoaded("frmMDI"));
         QVERIFY(!QFile::exists(folder->file("tarot.dll")));
+    }
+
+    void everyWindowKeepsItsClientAreaBelowTheMenuBar()
+    {
+        const QList<QPair<Form*, QSize>> windows{{&frmFront(), {7100, 6500}},
+                                                 {&frmTarot(), {8880, 5370}},
+                                                 {&frmMDI(), {11880, 8490}}};
+        for (const auto& [form, twips] : windows) {
+            form->Show();
+            QCOMPARE(form->centralWidget()->size(), QSize(Twips::toPixels(twips.width()), Twips::toPixels(twips.height())));
+        }
+        QVERIFY(frmFront().centralWidget()->rect().contains(frmFront().cmdOld->geometry()));
     }
 
     void resizeKeepsTheButtonsAtTheRightEdge()

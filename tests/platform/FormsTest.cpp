@@ -4,6 +4,7 @@
 #include "platform/Forms.h"
 
 #include <QCloseEvent>
+#include <QMenuBar>
 #include <QtTest>
 
 namespace {
@@ -32,6 +33,19 @@ public:
     frmOther() : Form("frmOther") {}
 };
 class frmOther& frmOther() { return Forms::Instance<class frmOther>(); }
+
+// A window sized before its menus are built, as the program's windows are.
+class frmMenus : public Form {
+public:
+    frmMenus() : Form("frmMenus")
+    {
+        setCentralWidget(new QWidget(this));
+        SetClientSizeTwips(6000, 3000);
+        menuBar()->addMenu("&File")->addAction("E&xit");
+        menuBar()->addMenu("&Help")->addAction("&About");
+    }
+};
+class frmMenus& frmMenus() { return Forms::Instance<class frmMenus>(); }
 
 // A window whose load unloads every window, as the tutor does without its database.
 class frmSelfEnding : public Form {
@@ -134,6 +148,15 @@ private slots:
         QVERIFY(!f.IsLoaded());
         QVERIFY(!f.isVisible());
         QCOMPARE(Forms::Count(), 0);
+    }
+
+    void clientAreaLiesBelowTheMenuBarAtItsFullSize()
+    {
+        auto& f = frmMenus();
+        f.Show();
+        QVERIFY(QTest::qWaitForWindowExposed(&f));
+        QCOMPARE(f.centralWidget()->size(), QSize(400, 200));
+        QCOMPARE(f.centralWidget()->y(), f.menuBar()->geometry().bottom() + 1);
     }
 
     void modalWindowIsHandedToTheScriptAndNeverBlocks()
