@@ -445,7 +445,10 @@ long Field::ActualSize() const
     return static_cast<long>(v.typeId() == QMetaType::QByteArray ? v.toByteArray().size() : v.toString().size());
 }
 
-// --- the module's two procedures ------------------------------------------
+// --- the module's variables and its two procedures ------------------------
+
+ConnectionRef cnLearn;
+RecordsetRef rsCards;
 
 void OpenConnection(ConnectionRef& cn, const QString& path)
 {

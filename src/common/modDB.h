@@ -132,6 +132,11 @@ void OpenConnection(ConnectionRef& cn, const QString& path);
 // Opens a new recordset on sql into rs. On failure rs holds the new, closed one.
 void OpenRecordset(RecordsetRef& rs, const ConnectionRef& cn, const QString& sql);
 
+// The tutor's connection to its database learn.dll and its current card set
+// (the card maintenance window replaces them with its own).
+extern ConnectionRef cnLearn;
+extern RecordsetRef rsCards;
+
 // The SQL text as SQLite reads it: the column name Group, a reserved word
 // there, is bracketed.
 QString ToSqliteSql(const QString& sql);

@@ -57,7 +57,8 @@ void PictureBox::SetPicture(const QImage& picture)
         return;
     }
     setPixmap(QPixmap::fromImage(picture));
-    resize(picture.size());
+    if (m_autoSize)
+        resize(picture.size());
 }
 
 QImage LoadPicture(const QString& path)

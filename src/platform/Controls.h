@@ -40,7 +40,9 @@ private:
     int m_previous = -1;
 };
 
-// A picture box: shows a picture at its natural size and sizes itself to it.
+// A picture box: shows a picture at its natural size from its top left
+// corner and, with AutoSize (the default), sizes itself to it; without
+// AutoSize it keeps its size and shows what fits.
 class PictureBox : public QLabel {
     Q_OBJECT
 public:
@@ -48,9 +50,12 @@ public:
     QImage Picture() const { return m_picture; }
     // An empty picture clears the box; the box keeps its size then.
     void SetPicture(const QImage& picture);
+    bool AutoSize() const { return m_autoSize; }
+    void SetAutoSize(bool autoSize) { m_autoSize = autoSize; }
 
 private:
     QImage m_picture;
+    bool m_autoSize = true;
 };
 
 // LoadPicture: a JPEG, BMP or GIF file as a picture; an empty picture when

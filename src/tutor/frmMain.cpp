@@ -31,6 +31,10 @@ frmMain::frmMain() : Form("frmMain")
     SSTab1 = new TabControl(central);
     layout->addWidget(SSTab1, 1);
     buildTabs();
+    buildSettingsPage(SSTab1->widget(TabSettings));
+    buildMemorizePage(SSTab1->widget(TabMemorize));
+    buildTestPage(SSTab1->widget(TabTest));
+    buildReportPage(SSTab1->widget(TabResults));
     buildNavigation(central, layout);
     setCentralWidget(central);
     buildMenus();
@@ -122,6 +126,7 @@ void frmMain::Form_Load()
         return;
     }
     InitGoals();
+    LoadSettings();
     ShowRunAtStartup();
     for (int tab : {TabMemorize, TabTest, TabResults})
         SSTab1->SetTabEnabled(tab, false);
@@ -146,11 +151,13 @@ void frmMain::SSTab1_Click(int)
             SSTab1->SetTabEnabled(tab, false);
         break;
     case TabMemorize:
+        restartMemorize();
         SSTab1->SetTabEnabled(TabTest, false);
         SSTab1->SetTabEnabled(TabResults, false);
         break;
     case TabTest:
         SSTab1->SetTabEnabled(TabResults, false);
+        picResult->setFocus();
         break;
     case TabResults:
         SSTab1->SetTabEnabled(TabTest, false);

@@ -1,5 +1,8 @@
 #pragma once
+#include "common/modDB.h"
+#include "platform/CommonDialog.h"
 #include "platform/Controls.h"
+#include "platform/DynArray.h"
 #include "platform/Form.h"
 #include "platform/TrayIcon.h"
 
@@ -17,6 +20,7 @@ class QRadioButton;
 class QTreeWidget;
 class QTreeWidgetItem;
 class UserControl1;
+class AnswerOption;
 
 // The tutor window: five tabs (goals, settings, memorising, test, results),
 // the navigation buttons, the advertisement labels and the menus.
@@ -156,6 +160,114 @@ private:
     // While the window waits in the tray only "Show" brings it back.
     bool m_inTray = false;
     // ---- end of goals, start-up and tray ----
+    // settings, memorising, test and report pages ------------------------
+public:
+    // settings tab (its start-up frame is above)
+    QGroupBox* fraObjectives;
+    QCheckBox* chkMajor;
+    QCheckBox* chkMinor;
+    std::array<QCheckBox*, 4> chkGroup;
+    QCheckBox* chkReversed;
+    QGroupBox* fraTestType;
+    std::array<QRadioButton*, 2> optTestType;
+    QGroupBox* fraTestLevel;
+    std::array<QRadioButton*, 3> optDifficulty;
+    QLabel* lblCardSetNote;
+    QLabel* lblMemorizeNote;
+    QLabel* lblTestTypeNote;
+    QLabel* lblTestLevelNote;
+    QPushButton* cmdSaveSettings;
+    QPushButton* cmdSetOption;
+    QPushButton* cmdStartTest2;
+
+    // memorise tab
+    QLabel* lblCardNameMemorize;
+    PictureBox* picCardMemorize;
+    PictureBox* picCardMemorizeReversed;
+    QPlainTextEdit* txtNormalMeaning;
+    QPlainTextEdit* txtReverseMeaning;
+    QPlainTextEdit* txtKeywords;
+    QPushButton* cmdPrevious;
+    QPushButton* cmdNext;
+    QPushButton* cmdStartTest;
+
+    // test tab
+    PictureBox* picResult;
+    QLabel* lblCardName;
+    QLabel* lblIsReversed;
+    QLabel* lblQCount;
+    QPushButton* cmdNextQuestion;
+    QWidget* picDescContainer;
+    std::array<AnswerOption*, 7> optAnswer;
+    std::array<QFrame*, 7> Shape1;
+    QWidget* picKeywodContainer;
+    std::array<QCheckBox*, 20> chkKeywords;
+    QLabel* lblMaxKeyword;
+
+    // results tab
+    QPlainTextEdit* txtResult;
+    QLabel* lblResultInfo;
+    QPushButton* Command5;
+    CommonDialog cdlg;
+
+    void chkMajor_Click();
+    void chkMinor_Click();
+    void chkGroup_Click(int Index);
+    void optTestType_Click(int Index);
+    void cmdSaveSettings_Click();
+    void cmdSetOption_Click();
+    void cmdStartTest2_Click();
+    void cmdNext_Click();
+    void cmdPrevious_Click();
+    void cmdStartTest_Click();
+    void cmdNextQuestion_Click();
+    void optAnswer_Click(int Index);
+    void chkKeywords_Click(int Index);
+    void Command5_Click();
+
+    // test state, read by the report
+    qint32 m_MemIndex = 0;
+    qint32 m_QuestionNo = 0;
+    qint32 m_CorrectCount = 0;
+    bool m_FirstQuestion = false;
+    bool m_IsReversed = false;
+    qint32 m_CardId = 0;
+    IntArray m_AskedIds;
+    IntArray m_Scores;
+    DynArray<bool> m_AskedReversed;
+    IntArray m_CorrectPos;
+    qint32 m_KeywordsToChoose = 0;
+    qint32 m_LastKeywordBox = 0;
+
+private:
+    void buildSettingsPage(QWidget* page);
+    void buildMemorizePage(QWidget* page);
+    void buildTestPage(QWidget* page);
+    void buildAnswerPanels(QWidget* page);
+    void buildReportPage(QWidget* page);
+    void LoadSettings();
+    QString BuildCardQuery() const;
+    int chosenLevel() const; // 0 Beginner, 1 Intermediate, 2 Advanced
+    bool openCardSet();
+    void restartMemorize();
+    void ShowMemorizeCard();
+    void clearMemorizePage();
+    void bringAnswerPanelToFront();
+    bool runNextQuestion();
+    bool drawNextCard();
+    void recordAnswer();
+    void endTest();
+    bool BuildMeaningQuestion();
+    bool drawDecoyRows(int first, int last, int correct, QList<int>& rows);
+    void ShowTestCardPicture();
+    void BuildKeywordQuestion();
+    void PickKeywordSlots();
+    QStringList keywordsOf(const QString& condition);
+    void BuildTestReport();
+    bool saveReport(const QString& fileName);
+    bool stillLoaded() const;
+    bool m_engineRunning = false;
+    // ---------------------------------------------------------------------
 };
 
 class frmMain& frmMain();

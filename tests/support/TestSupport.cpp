@@ -41,7 +41,7 @@ void TestSupport::isolateUserFolders()
 {
     static QTemporaryDir home;
     const QString root = home.path();
-    for (const char* sub : {"config", "data", "cache", "runtime"})
+    for (const char* sub : {"config", "data", "cache", "runtime", "tmp"})
         QDir().mkpath(root + "/" + sub);
     QFile::setPermissions(root + "/runtime", QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     qputenv("HOME", root.toUtf8());
@@ -49,6 +49,7 @@ void TestSupport::isolateUserFolders()
     qputenv("XDG_DATA_HOME", (root + "/data").toUtf8());
     qputenv("XDG_CACHE_HOME", (root + "/cache").toUtf8());
     qputenv("XDG_RUNTIME_DIR", (root + "/runtime").toUtf8());
+    qputenv("TMPDIR", (root + "/tmp").toUtf8());
     qputenv("QT_QPA_PLATFORM", "offscreen");
 }
 
