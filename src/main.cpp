@@ -23,6 +23,8 @@ int main(int argc, char** argv)
                              "graphical session (DISPLAY or WAYLAND_DISPLAY must be set).\n");
         return 1;
     }
+    // The dictionary's web views share their graphics contexts with the windows.
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     // The program runs while any window is loaded, hidden ones included.
     QApplication::setQuitOnLastWindowClosed(false);

@@ -6,11 +6,13 @@
 #include "common/Shutdown.h"
 #include "common/UrlDetect.h"
 #include "common/modDB.h"
+#include "dictionary/modDict.h"
 #include "platform/App.h"
 #include "platform/Desktop.h"
 #include "platform/Forms.h"
 #include "platform/Twips.h"
 #include "platform/VbError.h"
+#include "platform/WebBrowser.h"
 #include "reading/SavedReading.h"
 #include "reading/frmFront.h"
 
@@ -82,6 +84,7 @@ frmMDI::frmMDI() : Form("frmMDI")
     buildBottomPane();
     buildKeywordPane();
     buildMenus();
+    connectDictionaryPane();
     SetClientSizeTwips(11880, 8490);
 }
 
@@ -92,15 +95,8 @@ void frmMDI::buildToolbar()
     TB = new QToolBar(this);
     TB->setObjectName("TB");
     TB->setFixedHeight(px(540));
-    TB->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-    const QList<QPair<QString, QStyle::StandardPixmap>> buttons{
-        {"Back", QStyle::SP_ArrowBack},        {"Forward", QStyle::SP_ArrowForward},
-        {"Stop", QStyle::SP_BrowserStop},      {"Refresh", QStyle::SP_BrowserReload},
-        {"Home", QStyle::SP_DirHomeIcon},      {"Search", QStyle::SP_FileDialogContentsView}};
-    for (const auto& [key, icon] : buttons) {
-        QAction* a = TB->addAction(style()->standardIcon(icon), key);
-        a->setObjectName(key);
-    }
+    TB->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    AddBrowserButtons(TB);
 }
 
 void frmMDI::buildDonatePane()
@@ -172,10 +168,7 @@ void frmMDI::buildKeywordPane()
     txtKey = Twips::placed(new QLineEdit(picLeft), 60, 1110, 2775, 375);
     Label5->setBuddy(txtKey);
     cmdSearch = Twips::placed(new QPushButton("&Search", picLeft), 60, 1500, 2775, 435);
-    lstKeys = Twips::placed(new QTreeWidget(picLeft), 60, 1920, 2775, 6225);
-    lstKeys->setColumnCount(1);
-    lstKeys->setHeaderLabels({"Keywords"});
-    lstKeys->setRootIsDecorated(false);
+    lstKeys = Twips::placed(new ListView("Keywords", picLeft), 60, 1920, 2775, 6225);
     cmdDisplay = Twips::placed(new QPushButton("&Display", picLeft), 60, 8160, 2775, 585);
 }
 
@@ -217,21 +210,7 @@ void frmMDI::fillKeywordList()
 {
     // A missing or unreadable dictionary leaves the list empty; the window
     // works on.
-    IgnoreErrors([this] {
-        ConnectionRef cn;
-        RecordsetRef rs;
-        OpenConnection(cn, App::FilePath("\\tarot.dll"));
-        OpenRecordset(rs, cn, "Select * from tarot");
-        const long count = rs->RecordCount();
-        if (count == 0)
-            return;
-        rs->MoveFirst();
-        for (long i = 0; i < count; ++i) {
-            auto* item = new QTreeWidgetItem(lstKeys);
-            item->setText(0, rs->Value("Key").toString());
-            rs->MoveNext();
-        }
-    });
+    IgnoreErrors([this] { lstKeys->SetItems(AllKeys(ReadDictionary())); });
 }
 
 double frmMDI::WidthTwips() const { return tw(frameGeometry().width()); }

@@ -2,6 +2,7 @@
 #include "platform/CommonDialog.h"
 #include "platform/Controls.h"
 #include "platform/Form.h"
+#include "platform/ListView.h"
 #include "platform/RichTextBox.h"
 
 #include <QLineEdit>
@@ -9,7 +10,9 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QToolBar>
-#include <QTreeWidget>
+#include <optional>
+
+struct DictionaryRow;
 
 // The frame window: the reading result (querent header, reading text, the
 // spread window as a child) or the dictionary (toolbar, keyword pane, the
@@ -63,8 +66,10 @@ public:
     QRadioButton* optExact;
     QRadioButton* optGoogle;
     QPushButton* cmdSearch;
-    QTreeWidget* lstKeys;
+    ListView* lstKeys;
     QPushButton* cmdDisplay;
+
+    CommonDialog CD; // the dictionary update's open dialog
 
     QAction* mnuUpdateKey;
     QAction* mnuStart;
@@ -85,6 +90,17 @@ public:
     void mnuAbout_Click();
     void MDIForm_Resize();
 
+    // The dictionary pane and toolbar (src/dictionary/KeywordPane.cpp) and the
+    // dictionary update (src/dictionary/DictionaryUpdate.cpp).
+    void cmdSearch_Click();
+    void cmdDisplay_Click();
+    void txtKey_KeyPress(int keyAscii);
+    void txtKey_Change();
+    void lstKeys_Click();
+    void lstKeys_DblClick();
+    void TB_ButtonClick(const QString& key);
+    void mnuUpdateKey_Click();
+
     // Outer size of the frame in twips.
     double WidthTwips() const;
     double HeightTwips() const;
@@ -103,6 +119,11 @@ private:
     void buildKeywordPane();
     void buildMenus();
     void fillKeywordList();
+    void connectDictionaryPane();
+    std::optional<QList<DictionaryRow>> rowsForTypedText();
+    void listSearchMatches(const QList<DictionaryRow>& rows, bool clearWhenEmpty);
+    void displayEntry(const QList<DictionaryRow>& rows, const QString& key);
+    void say(const QString& message);
 };
 
 class frmMDI& frmMDI();

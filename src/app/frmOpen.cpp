@@ -7,6 +7,7 @@
 #include "platform/Forms.h"
 #include "platform/MsgBox.h"
 #include "app/frmMDI.h"
+#include "dictionary/frmMainDictionary.h"
 #include "reading/frmFront.h"
 #include "tutor/frmMain.h"
 
@@ -105,11 +106,15 @@ void frmOpen::cmdDictionary_Click()
     // puts it in dictionary mode.
     frmMDI().picRight->setVisible(false);
     frmMDI().picTop->setVisible(false);
+    // A frame left loaded by a reading that was given up has its dictionary
+    // panes hidden: show them, whatever way led here.
+    frmMDI().TB->setVisible(true);
+    frmMDI().picTop2->setVisible(true);
+    frmMDI().picLeft->setVisible(true);
     frmMDI().mnuUpdateKey->setEnabled(true);
     CheckConnection();
-    // The entry page window is the frame's first child; until it exists the
-    // frame itself is shown.
-    frmMDI().Show();
+    // The entry view is a child window: showing it shows the frame.
+    frmMainDictionary().Show();
     Unload(*this);
 }
 

@@ -33,6 +33,7 @@ void Form::Show(int modal, Form* owner)
     if (m_subWindow) {
         show();
         m_subWindow->show();
+        m_subWindow->raise();
         if (QWidget* frame = m_subWindow->window())
             frame->show();
         return;

@@ -23,14 +23,6 @@
 namespace {
 int ends() { return FormRegistry::instance().EndCount(); }
 
-QStringList keysOf(QTreeWidget* list)
-{
-    QStringList out;
-    for (int i = 0; i < list->topLevelItemCount(); ++i)
-        out << list->topLevelItem(i)->text(0);
-    return out;
-}
-
 QStringList dictionaryKeys(const QString& path)
 {
     QStringList keys;
@@ -91,8 +83,8 @@ private slots:
         auto& frame = frmMDI();
         const QStringList expected = dictionaryKeys(folder->file("tarot.dll"));
         QVERIFY(!expected.isEmpty());
-        QCOMPARE(keysOf(frame.lstKeys), expected);
-        QCOMPARE(frame.lstKeys->headerItem()->text(0), QString("Keywords"));
+        QCOMPARE(frame.lstKeys->Items(), expected);
+        QCOMPARE(frame.lstKeys->ColumnHeader(), QString("Keywords"));
         QCOMPARE(frame.txtName->text(), QString()); // no querent: empty header
     }
 
@@ -100,7 +92,7 @@ private slots:
     {
         folder->remove("tarot.dll");
         auto& frame = frmMDI();
-        QCOMPARE(frame.lstKeys->topLevelItemCount(), 0);
+        QCOMPARE(frame.lstKeys->Count(), 0);
         QVERIFY(Forms::IsLoaded("frmMDI"));
         QVERIFY(!QFile::exists(folder->file("tarot.dll")));
     }

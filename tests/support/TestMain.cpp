@@ -28,6 +28,7 @@ bool TestRegistry::add(const char* name, Factory factory)
 int main(int argc, char** argv)
 {
     TestSupport::isolateUserFolders();
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts); // for the web views
     QApplication app(argc, argv);
     TestSupport::installScriptedDesktop();
 

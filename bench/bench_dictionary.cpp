@@ -1,0 +1,144 @@
+// The dictionary over 32,767 keys: the keyword pane's searches and refill,
+// list included, and the merge of an update file of 32,767 new rows.
+//
+//   QT_QPA_PLATFORM=offscreen bench_dictionary [--benchmark_filter=...]
+//
+// The pane's cases run the frame window's own handlers on a program folder
+// in a temporary folder, offline, so no page is loaded.
+#include "app/frmMDI.h"
+#include "dictionary/DictionaryUpdate.h"
+#include "dictionary/modDict.h"
+#include "platform/App.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <QUuid>
+
+#include <benchmark/benchmark.h>
+
+#include <random>
+
+#include <unistd.h>
+
+namespace {
+constexpr int Rows = 32767;
+
+QString randomWord(std::mt19937& random)
+{
+    static const char letters[] = "abcdefghijklmnopqrstuvwxyz";
+    QString word;
+    const int length = 4 + static_cast<int>(random() % 8);
+    for (int i = 0; i < length; ++i)
+        word += QChar(letters[random() % 26]);
+    return word;
+}
+
+// A table tarot of count rows: keys of two random words, links under prefix.
+void writeTable(const QString& path, int count, const QString& prefix, unsigned seed)
+{
+    QFile::remove(path);
+    const QString name = QUuid::createUuid().toString();
+    {
+        auto db = QSqlDatabase::addDatabase("QSQLITE", name);
+        db.setDatabaseName(path);
+        db.open();
+        QSqlQuery q(db);
+        q.exec("CREATE TABLE tarot (Key TEXT, Link TEXT, Names TEXT)");
+        db.transaction();
+        std::mt19937 random(seed);
+        q.prepare("INSERT INTO tarot (Key, Link, Names) VALUES (?, ?, 'tarot')");
+        for (int i = 0; i < count; ++i) {
+            const QString key = randomWord(random) + " " + randomWord(random);
+            q.addBindValue(i % 97 == 0 ? "Death " + key : key);
+            q.addBindValue(QString("%1/%2.html").arg(prefix).arg(i));
+            q.exec();
+        }
+        db.commit();
+    }
+    QSqlDatabase::removeDatabase(name);
+}
+
+QTemporaryDir& programFolder()
+{
+    static QTemporaryDir dir;
+    static bool made = false;
+    if (!made) {
+        writeTable(dir.filePath("tarot.dll"), Rows, "pages", 1);
+        App::SetPath(dir.path());
+        made = true;
+    }
+    return dir;
+}
+
+void search(benchmark::State& state, bool wildcard, const QString& text)
+{
+    programFolder();
+    auto& frame = frmMDI();
+    (wildcard ? frame.optWildCard : frame.optExact)->setChecked(true);
+    frame.txtKey->setText(text);
+    for (auto _ : state)
+        frame.cmdSearch_Click();
+    state.counters["listed"] = frame.lstKeys->Count();
+}
+
+void BM_PrefixSearch(benchmark::State& state) { search(state, false, "  Death "); }
+void BM_SubstringSearch(benchmark::State& state) { search(state, true, "ea"); }
+
+void BM_BlankTextRefill(benchmark::State& state)
+{
+    programFolder();
+    auto& frame = frmMDI();
+    for (auto _ : state) {
+        state.PauseTiming();
+        frame.txtKey->blockSignals(true);
+        frame.txtKey->setText("x");
+        frame.txtKey->blockSignals(false);
+        state.ResumeTiming();
+        frame.txtKey->clear(); // the change refills the list with every key
+    }
+    state.counters["listed"] = frame.lstKeys->Count();
+}
+
+void BM_MergeUpdate(benchmark::State& state)
+{
+    QTemporaryDir dir;
+    const QString update = dir.filePath("update.dll");
+    writeTable(update, Rows, "new", 2);
+    long added = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        writeTable(dir.filePath("tarot.dll"), Rows, "pages", 1);
+        state.ResumeTiming();
+        added = MergeDictionaryUpdate(update, dir.filePath("tarot.dll")).added;
+    }
+    state.counters["added"] = added;
+}
+// The table read alone, for comparison.
+void BM_Read(benchmark::State& state)
+{
+    programFolder();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(ReadDictionary());
+}
+} // namespace
+BENCHMARK(BM_Read)->Unit(benchmark::kMillisecond);
+
+BENCHMARK(BM_PrefixSearch)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SubstringSearch)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_BlankTextRefill)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_MergeUpdate)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+int main(int argc, char** argv)
+{
+    if (::geteuid() == 0)
+        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1"); // Chromium's sandbox refuses root
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,20 @@
+#pragma once
+#include <QString>
+
+// The merge of a dictionary update file into the dictionary: every row of the
+// update file's table tarot whose Link is not in the dictionary yet (rows
+// added by this merge included) is added with its Key and Link. All rows are
+// written in one transaction.
+struct DictionaryUpdateResult {
+    enum Outcome {
+        NothingToUpdate, // not a database, no table tarot, a column missing, or no rows
+        WrongFile,       // a row without the marker "tarot"; the rows before it are kept
+        Failed,          // the dictionary could not be written; it is as it was
+        Updated,
+    };
+    Outcome outcome = NothingToUpdate;
+    long added = 0;
+    QString problem; // what went wrong, for Failed
+};
+
+DictionaryUpdateResult MergeDictionaryUpdate(const QString& updateFile, const QString& dictionaryFile);

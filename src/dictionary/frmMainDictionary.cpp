@@ -1,0 +1,60 @@
+#include "frmMainDictionary.h"
+
+#include "app/frmMDI.h"
+#include "common/PageLaunchers.h"
+#include "dictionary/SearchForm.h"
+#include "dictionary/modDict.h"
+#include "platform/Forms.h"
+#include "platform/Twips.h"
+
+#include <QStackedLayout>
+
+frmMainDictionary::frmMainDictionary() : WebViewWindow("frmMainDictionary")
+{
+    auto* stack = new QStackedLayout(centralWidget());
+    stack->setStackingMode(QStackedLayout::StackAll);
+    WB = new WebBrowser(centralWidget());
+    stack->addWidget(WB);
+    stack->addWidget(lblCaption);
+}
+
+void frmMainDictionary::Form_Load()
+{
+    Form_Resize();
+    if (!ShowViewWhenOnline(WB))
+        return;
+    if (DictionaryLink.isEmpty()) {
+        DictionaryLink = PageAddress::Home;
+    } else if (DictionaryLink == WebSearch::Action) {
+        const QString text = frmMDI().txtKey->text().trimmed();
+        submitSearchOnBlankPage(text);
+        WB->Navigate2(text);
+        DictionaryLink.clear();
+        return;
+    }
+    WB->Navigate2(DictionaryLink);
+    DictionaryLink.clear();
+}
+
+void frmMainDictionary::submitSearchOnBlankPage(const QString& text)
+{
+    // The form is written into a blank page once that page is there.
+    auto* once = new QObject(this);
+    connect(WB, &WebBrowser::DocumentComplete, once, [this, once, text](const QString& address) {
+        delete once;
+        if (address == "about:blank")
+            SubmitSearchForm(WB, Text1->toPlainText(), text);
+    });
+    WB->Navigate2("about:blank");
+}
+
+void frmMainDictionary::Form_Resize()
+{
+    auto& frame = frmMDI();
+    const double width = frame.WidthTwips() - Twips::fromPixels(frame.picLeft->width()) - 250;
+    const double height = frame.HeightTwips() - 2600;
+    if (width > 0 && height > 0)
+        MdiSubWindow()->resize(Twips::toPixels(width), Twips::toPixels(height));
+}
+
+class frmMainDictionary& frmMainDictionary() { return Forms::Instance<class frmMainDictionary>(); }

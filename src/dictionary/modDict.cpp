@@ -1,0 +1,76 @@
+#include "modDict.h"
+
+#include "common/modDB.h"
+#include "platform/App.h"
+#include "platform/VbError.h"
+
+#include <QSqlError>
+#include <QSqlQuery>
+
+
+QString DictionaryLink;
+
+QString StripWildcards(const QString& s)
+{
+    QString out = s;
+    out.remove('*');
+    return out;
+}
+
+QString DictionaryPath() { return App::FilePath("\\tarot.dll"); }
+
+QList<DictionaryRow> ReadDictionary()
+{
+    // The two columns are read straight from the driver, forward only,
+    // rather than through a recordset: every search reads the whole table,
+    // and tables of tens of thousands of rows must list within a blink.
+    ConnectionRef cn;
+    OpenConnection(cn, DictionaryPath());
+    QSqlQuery query(cn->Database());
+    query.setForwardOnly(true);
+    if (!query.exec("Select Key, Link from tarot")) // also when a column is missing
+        throw VbError(VbErrors::ProviderError, query.lastError().text());
+    QList<DictionaryRow> rows;
+    while (query.next())
+        rows.append({query.value(0).toString(), query.value(1).toString()});
+    if (query.lastError().isValid()) // a damaged file stops the reading part-way
+        throw VbError(VbErrors::ProviderError, query.lastError().text());
+    return rows;
+}
+
+bool PrefixMatch(const QString& key, const QString& s)
+{
+    // The first Len(s) characters of the key, lower-cased, equal s.
+    if (key.size() < s.size())
+        return false;
+    for (qsizetype i = 0; i < s.size(); ++i)
+        if (key.at(i).toLower() != s.at(i))
+            return false;
+    return true;
+}
+
+bool SubstringMatch(const QString& key, const QString& p)
+{
+    if (p.isEmpty())
+        return !key.isEmpty();
+    return key.toLower().contains(p);
+}
+
+QStringList MatchingKeys(const QList<DictionaryRow>& rows, bool (*matches)(const QString&, const QString&),
+                         const QString& text)
+{
+    QStringList keys;
+    for (const DictionaryRow& row : rows)
+        if (matches(row.key, text))
+            keys << row.key;
+    return keys;
+}
+
+QStringList AllKeys(const QList<DictionaryRow>& rows)
+{
+    QStringList keys;
+    keys.reserve(rows.size());
+    for (const DictionaryRow& row : rows)
+        keys << row.key;
+    return keys;
+}
