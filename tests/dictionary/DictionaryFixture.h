@@ -1,7 +1,6 @@
 #pragma once
 #include "SessionTest.h"
 
-#include <QList>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QStringList>
@@ -10,21 +9,31 @@
 #include <QUrl>
 #include <QUuid>
 
-// Dictionary files made for a test: the table tarot with its rows (Key,
-// Link, Names), and whatever further statements the test adds.
-inline void writeDictionary(const QString& path, const QList<QStringList>& rows, const QStringList& extra = {})
+// Runs work on a connection of its own to the SQLite file at path.
+template <class F>
+void withDatabase(const QString& path, F work)
 {
-    QFile::remove(path);
     const QString name = QUuid::createUuid().toString();
     {
         auto db = QSqlDatabase::addDatabase("QSQLITE", name);
         db.setDatabaseName(path);
         db.open();
+        work(db);
+    }
+    QSqlDatabase::removeDatabase(name);
+}
+
+// A dictionary file made for a test: the table tarot with rows (Key, Link,
+// Names), then the test's own statements.
+inline void writeDictionary(const QString& path, const QList<QStringList>& rows, const QStringList& extra = {})
+{
+    QFile::remove(path);
+    withDatabase(path, [&](QSqlDatabase& db) {
         QSqlQuery q(db);
         q.exec("CREATE TABLE tarot (Key TEXT, Link TEXT, Names TEXT)");
         db.transaction();
         for (const QStringList& row : rows) {
-            q.prepare("INSERT INTO tarot (Key, Link, Names) VALUES (?, ?, ?)");
+            q.prepare("INSERT INTO tarot VALUES (?, ?, ?)");
             for (const QString& value : row)
                 q.addBindValue(value);
             q.exec();
@@ -32,28 +41,22 @@ inline void writeDictionary(const QString& path, const QList<QStringList>& rows,
         db.commit();
         for (const QString& sql : extra)
             q.exec(sql);
-    }
-    QSqlDatabase::removeDatabase(name);
+    });
 }
 
 inline QList<QStringList> readDictionary(const QString& path)
 {
     QList<QStringList> rows;
-    const QString name = QUuid::createUuid().toString();
-    {
-        auto db = QSqlDatabase::addDatabase("QSQLITE", name);
-        db.setDatabaseName(path);
-        db.open();
+    withDatabase(path, [&](QSqlDatabase& db) {
         QSqlQuery q("SELECT Key, Link, Names FROM tarot", db);
         while (q.next())
             rows << QStringList{q.value(0).toString(), q.value(1).toString(), q.value(2).toString()};
-    }
-    QSqlDatabase::removeDatabase(name);
+    });
     return rows;
 }
 
-// A web server on the loopback for the web views of a test: every request
-// gets a small page whose title names the path; the request targets are kept.
+// A web server on the loopback: every request gets a page titled "Page"
+// and its path; the request targets are kept.
 class LocalWebServer : public QTcpServer {
 public:
     QStringList targets;
@@ -63,35 +66,25 @@ public:
         listen(QHostAddress::LocalHost);
         connect(this, &QTcpServer::newConnection, this, [this] {
             while (QTcpSocket* socket = nextPendingConnection())
-                connect(socket, &QTcpSocket::readyRead, socket, [this, socket] { answer(socket); });
+                connect(socket, &QTcpSocket::readyRead, socket, [this, socket] {
+                    const QByteArray request = socket->readAll();
+                    targets << QString(request.left(request.indexOf("\r\n")).split(' ').value(1));
+                    const QByteArray body = "<title>Page " + targets.last().section('?', 0, 0).toUtf8() + "</title>";
+                    socket->write("HTTP/1.1 200 OK\r\nContent-Type: text/html\r\nConnection: close\r\n"
+                                  "Content-Length: " + QByteArray::number(body.size()) + "\r\n\r\n" + body);
+                    socket->disconnectFromHost();
+                });
         });
     }
     QString address(const QString& path) const { return QString("http://127.0.0.1:%1%2").arg(serverPort()).arg(path); }
-    // The value of the field q of the last request to path, or a null string.
+    // The field q of the last form sent to path, decoded; null when none was.
     QString lastQuery(const QString& path) const
     {
-        for (qsizetype i = targets.size() - 1; i >= 0; --i) {
-            if (targets[i].section('?', 0, 0) != path)
-                continue;
-            for (QString item : targets[i].section('?', 1).split('&'))
-                if (item.startsWith("q="))
-                    return QUrl::fromPercentEncoding(item.mid(2).replace('+', ' ').toLatin1());
-            return QString("");
-        }
+        for (qsizetype i = targets.size() - 1; i >= 0; --i)
+            if (targets[i].section('?', 0, 0) == path)
+                for (QString item : targets[i].section('?', 1).split('&'))
+                    if (item.startsWith("q="))
+                        return QUrl::fromPercentEncoding(item.mid(2).replace('+', ' ').toLatin1());
         return QString();
-    }
-
-private:
-    void answer(QTcpSocket* socket)
-    {
-        const QByteArray request = socket->readAll();
-        const QList<QByteArray> first = request.left(request.indexOf("\r\n")).split(' ');
-        const QString target = first.value(1);
-        targets << target;
-        const QByteArray body = "<html><head><title>Page " + target.section('?', 0, 0).toUtf8() +
-                                "</title></head><body>result</body></html>";
-        socket->write("HTTP/1.1 200 OK\r\nContent-Type: text/html\r\nConnection: close\r\nContent-Length: " +
-                      QByteArray::number(body.size()) + "\r\n\r\n" + body);
-        socket->disconnectFromHost();
     }
 };
