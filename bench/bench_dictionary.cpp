@@ -4,7 +4,7 @@
 //   QT_QPA_PLATFORM=offscreen bench_dictionary [--benchmark_filter=...]
 //
 // The pane's cases run the frame window's own handlers on a program folder
-// in a temporary folder, offline, so no page is loaded.
+// in a temporary folder, offline, so no page is loaded, and paint the list.
 #include "app/frmMDI.h"
 #include "dictionary/DictionaryUpdate.h"
 #include "dictionary/modDict.h"
@@ -79,8 +79,11 @@ void search(benchmark::State& state, bool wildcard, const QString& text)
     auto& frame = frmMDI();
     (wildcard ? frame.optWildCard : frame.optExact)->setChecked(true);
     frame.txtKey->setText(text);
-    for (auto _ : state)
+    frame.Show();
+    for (auto _ : state) {
         frame.cmdSearch_Click();
+        frame.lstKeys->viewport()->repaint();
+    }
     state.counters["listed"] = frame.lstKeys->Count();
 }
 
@@ -98,6 +101,7 @@ void BM_BlankTextRefill(benchmark::State& state)
         frame.txtKey->blockSignals(false);
         state.ResumeTiming();
         frame.txtKey->clear(); // the change refills the list with every key
+        frame.lstKeys->viewport()->repaint();
     }
     state.counters["listed"] = frame.lstKeys->Count();
 }
