@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <cstdio>
 #include <cstdlib>
+#include <unistd.h>
 
 namespace {
 bool displayAvailable()
@@ -23,6 +24,10 @@ int main(int argc, char** argv)
                              "graphical session (DISPLAY or WAYLAND_DISPLAY must be set).\n");
         return 1;
     }
+    // Chromium's sandbox refuses to start as root: the dictionary's web views
+    // would end the program. As root they run without it.
+    if (::geteuid() == 0)
+        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
     // The dictionary's web views share their graphics contexts with the windows.
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);

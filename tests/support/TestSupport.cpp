@@ -15,8 +15,6 @@
 #include <QSettings>
 #include <QTest>
 
-#include <unistd.h>
-
 namespace {
 ScriptedDesktop* g_scripted = nullptr;
 
@@ -53,11 +51,12 @@ void TestSupport::isolateUserFolders()
     qputenv("XDG_RUNTIME_DIR", (root + "/runtime").toUtf8());
     qputenv("TMPDIR", (root + "/tmp").toUtf8());
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    // Web views: no sandbox when run as root (Chromium refuses it), no GPU,
-    // and every address but the test's own servers (on the loopback) goes to
-    // a proxy that is not there, so no page of a test reaches the internet.
-    if (::geteuid() == 0)
-        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    // Web views: no sandbox (Chromium refuses it as root, and containers
+    // often lack what it needs otherwise; the tests show their own pages
+    // only), no GPU, and every address but the test's own servers (on the
+    // loopback) goes to a proxy that is not there, so no page of a test
+    // reaches the internet.
+    qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
     qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--disable-gpu --proxy-server=http://127.0.0.1:9");
 }
 
