@@ -149,40 +149,35 @@ private slots:
 
     void progressAgainstToday_data()
     {
-        QTest::addColumn<int>("start");
-        QTest::addColumn<int>("end");
-        QTest::addColumn<QString>("info");
+        QTest::addColumn<QDate>("start");
+        QTest::addColumn<QDate>("end");
+        QTest::addColumn<QString>("figure");
         QTest::addColumn<QString>("remaining");
-        const QString line = "You should have achieved %1%. You have actually achieved 20%";
-        QTest::newRow("half way") << -7 << 7 << line.arg("50") << "7";
-        QTest::newRow("three of seven days") << -3 << 4 << line.arg("42.86") << "4";
-        QTest::newRow("starts today") << 0 << 7 << line.arg("0") << "7";
-        QTest::newRow("ended three days ago") << -10 << -3 << line.arg("142.86") << "-3";
-        QTest::newRow("starts tomorrow") << 1 << 8 << "Your goal starting date has been set for the future" << "";
-        QTest::newRow("longer than 16 bits") << QDate(1980, 1, 1).daysTo(Dec6) << QDate(2099, 12, 31).daysTo(Dec6)
-                                             << line.arg("39.11") << "";
+        QTest::newRow("half way") << Dec6.addDays(-7) << Dec6.addDays(7) << "50" << "7";
+        QTest::newRow("three of seven days") << Dec6.addDays(-3) << Dec6.addDays(4) << "42.86" << "4";
+        QTest::newRow("starts today") << Dec6 << Dec6.addDays(7) << "0" << "7";
+        QTest::newRow("ended three days ago") << Dec6.addDays(-10) << Dec6.addDays(-3) << "142.86" << "-3";
+        QTest::newRow("starts tomorrow") << Dec6.addDays(1) << Dec6.addDays(8) << "" << "";
+        QTest::newRow("beyond 16 bits") << QDate(1980, 1, 1) << QDate(2099, 12, 31) << "39.11" << "26688";
     }
     void progressAgainstToday()
     {
         const FixedToday today;
-        QFETCH(int, start);
-        QFETCH(int, end);
-        QFETCH(QString, info);
+        QFETCH(QDate, start);
+        QFETCH(QDate, end);
+        QFETCH(QString, figure);
         QFETCH(QString, remaining);
-        const bool wide = start > 1000;
-        const QDate from = wide ? QDate(1980, 1, 1) : Dec6.addDays(start);
-        const QDate to = wide ? QDate(2099, 12, 31) : Dec6.addDays(end);
-        writeFile(record("Goal", from, to, "", false, 20));
+        writeFile(record("Goal", start, end, "", false, 20));
         auto& f = frmMain();
-        QCOMPARE(f.lblInfo->text(), info);
-        QCOMPARE(f.lblDaysRemaining->text(), wide ? QString::number(Dec6.daysTo(to)) : remaining);
-        QCOMPARE(f.lblDayCount->text(), QString::number(from.daysTo(to)));
-        if (QTest::currentDataTag() == QByteArray("three of seven days")) {
-            QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-            f.Combo3->setCurrentIndex(20);
-            f.ListView1_ItemClick(f.ListView1->topLevelItem(0));
-            QCOMPARE(f.lblInfo->text(), line42("42,86"));
-        }
+        const QString line = "You should have achieved %1%. You have actually achieved 20%";
+        const QString future = "Your goal starting date has been set for the future";
+        QCOMPARE(f.lblInfo->text(), figure.isEmpty() ? future : line.arg(figure));
+        QCOMPARE(f.lblDaysRemaining->text(), remaining);
+        QCOMPARE(f.lblDayCount->text(), QString::number(start.daysTo(end)));
+        // the figure in the user's number format
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+        f.ListView1_ItemClick(f.ListView1->topLevelItem(0));
+        QCOMPARE(f.lblInfo->text(), figure.isEmpty() ? future : line.arg(figure.replace('.', ',')));
     }
 
     void markDeleteAndViews()
@@ -265,11 +260,6 @@ private slots:
         QVERIFY(listed().isEmpty());
     }
 
-private:
-    static QString line42(const QString& figure)
-    {
-        return "You should have achieved " + figure + "%. You have actually achieved 20%";
-    }
 };
 
 ARC_TEST(GoalsTest)
