@@ -2,6 +2,7 @@
 
 #include "platform/VbError.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QSqlError>
@@ -450,8 +451,21 @@ long Field::ActualSize() const
 ConnectionRef cnLearn;
 RecordsetRef rsCards;
 
+namespace {
+// The shared objects would otherwise close their connection after the
+// database driver has gone, at the program's exit: release them while the
+// application object goes.
+void releaseSharedObjects()
+{
+    rsCards.reset();
+    cnLearn.reset();
+}
+} // namespace
+
 void OpenConnection(ConnectionRef& cn, const QString& path)
 {
+    static const bool releasedAtExit = (qAddPostRoutine(releaseSharedObjects), true);
+    Q_UNUSED(releasedAtExit);
     cn = std::make_shared<Connection>();
     cn->ConnectionString = AccessConnectionString(path);
     cn->CursorLocation = 3; // client-side cursors: every RecordCount is exact

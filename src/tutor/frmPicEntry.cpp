@@ -8,7 +8,6 @@
 #include "platform/Twips.h"
 #include "platform/VbError.h"
 
-#include <QCoreApplication>
 #include <QFile>
 #include <QSqlDatabase>
 
@@ -20,13 +19,6 @@ constexpr int KeywordsPerCard = 7;
 
 QString cardName() { return rsCards->Value("Name").toString(); }
 
-// The shared database objects outlive the window; they must be gone before
-// the database driver is, when the application object goes.
-void releaseSharedDatabaseObjects()
-{
-    rsCards.reset();
-    cnLearn.reset();
-}
 } // namespace
 
 frmPicEntry::frmPicEntry() : Form("frmPicEntry")
@@ -53,8 +45,6 @@ frmPicEntry::frmPicEntry() : Form("frmPicEntry")
 
 void frmPicEntry::Form_Load()
 {
-    static const bool releasedAtExit = (qAddPostRoutine(releaseSharedDatabaseObjects), true);
-    Q_UNUSED(releasedAtExit);
     try {
         OpenConnection(cnLearn, App::FilePath("learn.dll"));
         OpenRecordset(rsCards, cnLearn, "SELECT * FROM tblCards");
