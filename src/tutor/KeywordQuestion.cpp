@@ -26,10 +26,8 @@ QStringList frmMain::keywordsOf(const QString& condition)
     try {
         RecordsetRef rs;
         OpenRecordset(rs, cnLearn, "SELECT DISTINCT * FROM tblKeywords WHERE " + condition);
-        for (; !rs->IsEOF(); rs->MoveNext()) {
-            const QVariant value = rs->Value("Keyword");
-            keywords << (value.isNull() ? QString() : value.toString());
-        }
+        for (; !rs->IsEOF(); rs->MoveNext())
+            keywords << textOf(*rs, "Keyword");
     } catch (const VbError&) {
     }
     return keywords;
@@ -51,7 +49,7 @@ void frmMain::BuildKeywordQuestion()
 
     rsCards->MoveFirst();
     rsCards->SetFilter(QString("ID=%1").arg(m_CardId));
-    lblCardName->setText(rsCards->Value("Name").toString());
+    lblCardName->setText(textOf(*rsCards, "Name"));
     ShowTestCardPicture();
     PickKeywordSlots();
 

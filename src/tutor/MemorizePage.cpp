@@ -24,13 +24,14 @@ QPlainTextEdit* readOnlyText(QWidget* parent)
     box->setReadOnly(true);
     return box;
 }
+} // namespace
 
-QString textOf(Recordset& rs, const QString& field)
+// A field of the current row as text; an empty field gives an empty text.
+QString frmMain::textOf(Recordset& rs, const QString& field)
 {
     const QVariant value = rs.Value(field);
     return value.isNull() ? QString() : value.toString();
 }
-} // namespace
 
 void frmMain::buildMemorizePage(QWidget* page)
 {

@@ -24,12 +24,6 @@ namespace {
 // Tops of the seven answer places, top to bottom.
 constexpr int AnswerTops[7] = {120, 870, 1650, 2400, 3180, 3960, 4740};
 
-QString textOf(Recordset& rs, const QString& field)
-{
-    const QVariant value = rs.Value(field);
-    return value.isNull() ? QString() : value.toString();
-}
-
 qint32 idOf(Recordset& rs) { return rs.Value("Id").toInt(); }
 
 // Row number (1-based) of the card set: first row, then moved forward.
@@ -72,7 +66,7 @@ void frmMain::buildAnswerPanels(QWidget* page)
         Shape1[i] = placed(new QFrame(picDescContainer), 120, AnswerTops[i], 8400, 720);
         Shape1[i]->setFrameShape(QFrame::Box);
         optAnswer[i] = placed(new AnswerOption(picDescContainer), 180, AnswerTops[i] + 15, 8280, 690);
-        optAnswer[i]->setFont(VerdanaFont(7.5));
+        optAnswer[i]->setFont(VerdanaFont(7));
         connect(optAnswer[i], &AnswerOption::Click, this, [this, i] { optAnswer_Click(i); });
     }
 
@@ -88,16 +82,23 @@ void frmMain::buildAnswerPanels(QWidget* page)
         SetBackground(panel, palette().color(QPalette::Base));
 }
 
-bool frmMain::stillLoaded() const { return IsLoaded(); }
-
 void frmMain::bringAnswerPanelToFront()
 {
     (optTestType[0]->isChecked() ? picDescContainer : picKeywodContainer)->raise();
 }
 
+// False, after telling the user, when the open card set has no card to ask about.
+bool frmMain::hasQuestions()
+{
+    if (rsCards->RecordCount() > 0)
+        return true;
+    MsgBox("The chosen cards are not in the tutor's card database: there is nothing to ask.", vbExclamation);
+    return false;
+}
+
 void frmMain::cmdStartTest2_Click()
 {
-    if (m_engineRunning || !openCardSet())
+    if (m_engineRunning || !openCardSet() || !hasQuestions())
         return;
     SSTab1->SetTabEnabled(TabMemorize, true);
     SSTab1->SetTabEnabled(TabTest, true);
@@ -108,12 +109,8 @@ void frmMain::cmdStartTest2_Click()
 
 void frmMain::cmdStartTest_Click()
 {
-    if (m_engineRunning || !rsCards || !rsCards->IsOpen())
+    if (m_engineRunning || !rsCards || !rsCards->IsOpen() || !hasQuestions())
         return;
-    if (rsCards->RecordCount() == 0) {
-        MsgBox("The chosen cards are not in the tutor's card database: there is nothing to ask.", vbExclamation);
-        return;
-    }
     bringAnswerPanelToFront();
     m_CorrectCount = 0;
     m_AskedIds.Erase();
@@ -194,7 +191,7 @@ bool frmMain::drawNextCard()
         goToRow(*rsCards, RndBelow(static_cast<int>(n)) + 1);
         m_CardId = idOf(*rsCards);
         DoEvents();
-        if (!self || !stillLoaded())
+        if (!self || !IsLoaded())
             return false;
         rsCards->SetFilter("");
         ++tries;
@@ -241,7 +238,7 @@ bool frmMain::BuildMeaningQuestion()
     const int level = chosenLevel();
     const int first = 2 - level;
     const int last = 4 + level;
-    const int correct = static_cast<int>(std::floor(static_cast<double>(Rnd()) * (last - first + 1) + first));
+    const int correct = first + RndBelow(last - first + 1);
     for (int i = 0; i < 7; ++i) {
         const bool used = i >= first && i <= last;
         optAnswer[i]->SetValue(false);
@@ -301,9 +298,9 @@ bool frmMain::drawDecoyRows(int first, int last, int correct, QList<int>& rows)
         rsCards->SetFilter("");
         int r = 0;
         do {
-            r = static_cast<int>(std::floor(static_cast<double>(Rnd()) * n + 1));
+            r = RndBelow(n) + 1;
             DoEvents();
-            if (!self || !stillLoaded())
+            if (!self || !IsLoaded())
                 return false;
         } while (rows.contains(r) || ownRows.contains(r));
         rows << r;

@@ -265,7 +265,8 @@ private:
     QStringList keywordsOf(const QString& condition);
     void BuildTestReport();
     bool saveReport(const QString& fileName);
-    bool stillLoaded() const;
+    bool hasQuestions();
+    static QString textOf(Recordset& rs, const QString& field);
     bool m_engineRunning = false;
     // ---------------------------------------------------------------------
 };
