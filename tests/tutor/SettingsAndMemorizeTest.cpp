@@ -6,7 +6,6 @@
 #include "platform/App.h"
 #include "platform/Forms.h"
 #include "platform/MsgBox.h"
-#include "platform/Settings.h"
 #include "tutor/CardQuery.h"
 #include "tutor/frmMain.h"
 #include "tutor/modImageDB.h"
@@ -15,11 +14,11 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QPlainTextEdit>
-#include <QGroupBox>
 #include <QSettings>
 #include <QtTest>
 
 using Tutor::click;
+using Tutor::settingsTab;
 
 namespace {
 QVariantList idsOfCardSet()
@@ -28,13 +27,6 @@ QVariantList idsOfCardSet()
     for (rsCards->MoveFirst(); !rsCards->IsEOF(); rsCards->MoveNext())
         ids << rsCards->Value("ID");
     return ids;
-}
-
-class frmMain& settingsTab()
-{
-    frmMain().Show();
-    frmMain().mnuTabSettings->trigger();
-    return frmMain();
 }
 QStringList tempFiles() { return QDir(QDir::tempPath()).entryList({"TMP*"}, QDir::Files); }
 } // namespace
@@ -47,13 +39,7 @@ class SettingsAndMemorizeTest : public SessionTest {
     // Opens the memorise page on the major arcana (suit -1) or on one suit.
     class frmMain& memorize(int suit)
     {
-        auto& f = frmMain();
-        f.Show();
-        f.mnuTabSettings->trigger();
-        click(suit < 0 ? f.chkMinor : f.chkMajor);
-        for (int i = 0; i < 4; ++i)
-            if (suit >= 0 && i != suit)
-                click(f.chkGroup[i]);
+        auto& f = settingsTab(suit);
         click(f.cmdSetOption);
         return f;
     }
@@ -118,8 +104,7 @@ private slots:
                  QString("SELECT * FROM tblCards WHERE (Group=1) OR (Group=2) OR (Group=3) OR (Group=4) ORDER BY ID"));
 
         // the major arcana with the suits disabled: their ticks do not count
-        auto& f = settingsTab();
-        click(f.chkMinor);
+        auto& f = settingsTab(-1);
         click(f.cmdSetOption);
         QVERIFY(f.SSTab1->Tab() == 2 && f.SSTab1->TabEnabled(2) && !f.SSTab1->TabEnabled(3));
         QCOMPARE(idsOfCardSet(), Tutor::sql(db(), {"SELECT ID FROM tblCards WHERE [Group] = 0 ORDER BY ID"}));

@@ -2,6 +2,7 @@
 // Helpers of the tutor tests: the copy's tutor database read and changed
 // directly, and clicks where a user clicks.
 #include <QCheckBox>
+#include <optional>
 #include <QImage>
 #include <QRadioButton>
 #include <QSqlDatabase>
@@ -9,6 +10,8 @@
 #include <QSqlRecord>
 #include <QTest>
 #include <QUuid>
+
+#include "tutor/frmMain.h"
 
 // QVERIFY for helpers that return a value: records the failure and returns ret.
 #define VERIFY_RET(cond, ret)                                                                      \
@@ -66,5 +69,19 @@ inline void click(QAbstractButton* button)
         QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(7, button->height() / 2));
     else
         QTest::mouseClick(button, Qt::LeftButton);
+}
+// The tutor window on its settings tab; with a card set of the major arcana
+// alone (suit -1) or of one suit (0..3) when a suit is given.
+inline class frmMain& settingsTab(std::optional<int> suit = std::nullopt)
+{
+    auto& f = frmMain();
+    f.Show();
+    f.mnuTabSettings->trigger();
+    if (suit)
+        click(*suit < 0 ? f.chkMinor : f.chkMajor);
+    for (int i = 0; suit && *suit >= 0 && i < 4; ++i)
+        if (i != *suit)
+            click(f.chkGroup[i]);
+    return f;
 }
 } // namespace Tutor
