@@ -73,8 +73,9 @@ void frmMain::buildAnswerPanels(QWidget* page)
     picKeywodContainer = placed(new QFrame(page), 2520, 120, 8640, 5520);
     lblMaxKeyword = placed(new QLabel("You must choose 3 keywords", picKeywodContainer), 120, 120, 8400, 300);
     lblMaxKeyword->setFont(VerdanaFont(8.25, true));
+    // three columns: the longest keywords of the deck still read in full
     for (int i = 0; i < 20; ++i) {
-        chkKeywords[i] = placed(new QCheckBox(picKeywodContainer), 120 + (i % 4) * 2130, 600 + (i / 4) * 480, 2040, 360);
+        chkKeywords[i] = placed(new QCheckBox(picKeywodContainer), 120 + (i % 3) * 2800, 600 + (i / 3) * 480, 2740, 360);
         connect(chkKeywords[i], &QCheckBox::toggled, this, [this, i] { chkKeywords_Click(i); });
     }
     // the panel in front covers the one behind it

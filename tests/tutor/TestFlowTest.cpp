@@ -185,6 +185,16 @@ private slots:
                                 f.lblResultInfo->text()));
     }
 
+    void theLongestKeywordReadsInFull()
+    {
+        startTest(2, false, 2, false);
+        const QString longest =
+            Tutor::sql(db(), {"SELECT Keyword FROM tblKeywords ORDER BY length(Keyword) DESC LIMIT 1"}).value(0).toString();
+        QCheckBox* box = frmMain().chkKeywords[19];
+        box->setText(longest);
+        QVERIFY2(box->sizeHint().width() <= box->width(), qPrintable(longest));
+    }
+
     void longNamesAreFollowedByNoBlanks()
     {
         const QString longName(40, 'x');
