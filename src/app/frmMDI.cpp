@@ -128,6 +128,7 @@ void frmMDI::buildReadingPane()
     rtbDisp1 = Twips::placed(new RichTextBox(picRight), 0, 0, 3645, 3495);
     rtbDisp1->setFont(VerdanaFont());
     rtbDisp1->setObjectName("rtbDisp1");
+    picRight->installEventFilter(this);
 }
 
 void frmMDI::buildBottomPane()
@@ -195,15 +196,20 @@ void frmMDI::buildMenus()
 void frmMDI::Form_Load()
 {
     EnableUrlDetect(rtbDisp1, picRight);
-    if (Forms::IsLoaded("frmFront")) {
-        const auto& front = frmFront();
-        txtName->setText(front.strName);
-        txtDOB->setText(front.strDOB);
-        txtCountry->setText(front.strCountry);
-        txtQ->setText(front.strQ);
-    }
+    ShowQuerent();
     fillKeywordList();
     lstKeys->header()->resizeSection(0, qMax(0, lstKeys->width() - px(200)));
+}
+
+void frmMDI::ShowQuerent()
+{
+    if (!Forms::IsLoaded("frmFront"))
+        return;
+    const auto& front = frmFront();
+    txtName->setText(front.strName);
+    txtDOB->setText(front.strDOB);
+    txtCountry->setText(front.strCountry);
+    txtQ->setText(front.strQ);
 }
 
 void frmMDI::fillKeywordList()
@@ -238,13 +244,27 @@ void frmMDI::MDIForm_Resize()
     for (QWidget* w : {static_cast<QWidget*>(lstKeys), static_cast<QWidget*>(cmdSearch),
                        static_cast<QWidget*>(cmdDisplay)})
         w->resize(qMax(0, picLeft->width() - px(50)), w->height());
-    rtbDisp1->resize(rtbDisp1->width(), px(8875));
+    fitReadingBox();
 
     cmdRestart->move(px(W - tw(cmdRestart->width()) - 300), cmdRestart->y());
     cmdDonate->move(px(tw(cmdRestart->x()) - tw(cmdDonate->width()) - 100), cmdDonate->y());
     cmdExit->move(px(tw(cmdDonate->x()) - tw(cmdExit->width()) - 100), cmdExit->y());
     cmdPrint->move(px(W - tw(cmdPrint->width()) - 300), cmdPrint->y());
     cmdSave->move(px(tw(cmdPrint->x()) - tw(cmdSave->width()) - 100), cmdSave->y());
+}
+
+void frmMDI::fitReadingBox()
+{
+    // 8875 twips where the pane has room; in a smaller pane the box fits it,
+    // so that the end of a reading can be scrolled into view.
+    rtbDisp1->resize(rtbDisp1->width(), qMin(px(8875), picRight->height()));
+}
+
+bool frmMDI::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == picRight && event->type() == QEvent::Resize)
+        fitReadingBox();
+    return Form::eventFilter(watched, event);
 }
 
 void frmMDI::cmdPrint_Click()

@@ -89,6 +89,9 @@ public:
     void mnuExit_Click() { cmdExit_Click(); }
     void mnuAbout_Click();
     void MDIForm_Resize();
+    // Copies the querent strings of the querent window, when it is loaded,
+    // into the header.
+    void ShowQuerent();
 
     // The dictionary pane and toolbar (src/dictionary/KeywordPane.cpp) and the
     // dictionary update (src/dictionary/DictionaryUpdate.cpp).
@@ -109,6 +112,7 @@ protected:
     void Form_Load() override;
     void Form_Unload(int& cancel) override;
     void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildToolbar();
@@ -124,6 +128,7 @@ private:
     void listSearchMatches(const QList<DictionaryRow>& rows, bool clearWhenEmpty);
     void displayEntry(const QList<DictionaryRow>& rows, const QString& key);
     void say(const QString& message);
+    void fitReadingBox();
 };
 
 class frmMDI& frmMDI();

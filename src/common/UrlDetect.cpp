@@ -50,8 +50,8 @@ protected:
         if (event->type() == QEvent::MouseButtonPress) {
             auto* press = static_cast<QMouseEvent*>(event);
             if (press->button() == Qt::LeftButton) {
-                const int position = m_box->cursorForPosition(press->position().toPoint()).position();
-                const QString address = UrlAt(m_box, position);
+                const int position = m_box->characterAt(press->position().toPoint());
+                const QString address = position < 0 ? QString() : UrlAt(m_box, position);
                 if (!address.isEmpty())
                     desktop().OpenDocument(address);
             }

@@ -171,6 +171,10 @@ void Recordset::Open(const QString& source, const ConnectionRef& connection, int
         row.assigned = QVector<bool>(m_fieldNames.size(), false);
         m_rows << row;
     }
+    // next() also ends at a read error (a damaged file): no part of a table
+    // is passed off as the whole of it.
+    if (query.lastError().isValid())
+        fail(query.lastError().text());
     m_connection = connection;
     m_table = tableOf(source);
     m_open = true;

@@ -295,7 +295,7 @@ void frmManual::drawReading()
 
     picMessage->setVisible(true);
     picMessage->raise();
-    repaint();
+    RepaintNow(this);
     Sleep(PauseBeforeDrawing);
     if (!self || !IsLoaded())
         return;

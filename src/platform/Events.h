@@ -4,5 +4,13 @@
 // long step; returns the number of loaded windows.
 int DoEvents();
 
+class QWidget;
+
+// Paints the window at once and puts it on the screen, before a pause that
+// handles no events: what a closed menu or a pressed button covered is
+// painted again too. Pending events other than the user's run meanwhile: the
+// window may be gone afterwards.
+void RepaintNow(QWidget* window);
+
 // Waits for the given time through the desktop (tests do not wait).
 void Sleep(int milliseconds);

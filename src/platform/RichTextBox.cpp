@@ -1,5 +1,6 @@
 #include "RichTextBox.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QPainter>
 #include <QPrinter>
 #include <QScrollBar>
@@ -44,6 +45,25 @@ void RichTextBox::SetText(const QString& text)
     QTextCursor c = textCursor();
     c.movePosition(QTextCursor::Start);
     setTextCursor(c);
+}
+
+int RichTextBox::characterAt(const QPoint& viewportPoint) const
+{
+    const QPointF point = viewportPoint + QPointF(horizontalScrollBar()->value(), verticalScrollBar()->value());
+    const QTextBlock block = document()->findBlock(cursorForPosition(viewportPoint).position());
+    const QTextLayout* layout = block.layout();
+    if (!block.isValid() || !layout)
+        return -1;
+    const QPointF local = point - document()->documentLayout()->blockBoundingRect(block).topLeft();
+    for (int i = 0; i < layout->lineCount(); ++i) {
+        const QTextLine line = layout->lineAt(i);
+        if (local.y() < line.y() || local.y() >= line.y() + line.height())
+            continue;
+        if (local.x() < line.x() || local.x() >= line.x() + line.naturalTextWidth())
+            return -1;
+        return block.position() + line.xToCursor(local.x(), QTextLine::CursorOnCharacter);
+    }
+    return -1;
 }
 
 int RichTextBox::toDocumentPosition(int textPosition) const

@@ -38,6 +38,11 @@ public:
     // Prints the selection, or the whole text when nothing is selected.
     void SelPrint(QPrinter* printer);
 
+    // The document position of the character drawn under a point of the
+    // viewport; -1 when the point lies on no character (beside a line's
+    // text, below the last line).
+    int characterAt(const QPoint& viewportPoint) const;
+
     // Text positions (CR LF = 2) and document positions (a break = 1).
     int toDocumentPosition(int textPosition) const;
     int toTextPosition(int documentPosition) const;

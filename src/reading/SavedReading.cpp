@@ -1,5 +1,6 @@
 #include "SavedReading.h"
 
+#include "CardMeanings.h"
 #include "ReadingState.h"
 #include "TextEncoding.h"
 #include "common/ArrayRoutines.h"
@@ -27,6 +28,11 @@ const QString CheckTheFile = QStringLiteral("Please Check The File.");
 constexpr int LargestIndex = 32767;
 // Longer lines decode to nothing.
 constexpr qsizetype LongestLine = 32767;
+// A saved reading is a few hundred bytes and has at most one card line, and
+// one reversed-card line, per card of the deck: anything larger is no saved
+// reading and would only freeze the window while it is written out.
+constexpr qint64 LargestFile = 64 * 1024;
+constexpr int DeckSize = LastCard - FirstCard + 1;
 
 void requireIndexRange(int last)
 {
@@ -163,24 +169,32 @@ std::optional<qint32> SavedCardNumber(const QString& text)
     return static_cast<qint32>(whole);
 }
 
-bool WriteSavedReading(const QString& fileName)
+bool WriteSavedReading(const QString& fileName, QString* reason)
 {
+    const auto failed = [reason](const QString& why) {
+        if (reason)
+            *reason = why;
+        return false;
+    };
     QByteArray bytes;
     try {
         bytes = savedReadingBytes();
     } catch (const VbError&) {
-        return false;
+        return failed(QStringLiteral("The reading holds no cards that can be saved."));
     }
     QSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly))
-        return false;
+        return failed(file.errorString());
     // commit() does not notice a failure of the last flush of its buffer
     // (QTBUG-75077) and would put a partly written file in place: flush first.
     if (file.write(bytes) != bytes.size() || !file.flush()) {
+        const QString why = file.errorString();
         file.cancelWriting();
-        return false;
+        return failed(why);
     }
-    return file.commit();
+    if (!file.commit())
+        return failed(file.errorString());
+    return true;
 }
 
 bool ReadSavedReading(const QString& fileName)
@@ -190,7 +204,7 @@ bool ReadSavedReading(const QString& fileName)
     if (!QFileInfo(fileName).isFile())
         return false;
     QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!file.open(QIODevice::ReadOnly) || file.size() > LargestFile)
         return false;
 
     ReadingState& r = Reading();
@@ -207,16 +221,16 @@ bool ReadSavedReading(const QString& fileName)
             deckLetter = line.mid(1);
             break;
         case u'c':
-            cardLines = qMin(cardLines + 1, LargestIndex);
+            ++cardLines;
             break;
         case u'r':
-            reversedLines = qMin(reversedLines + 1, LargestIndex);
+            ++reversedLines;
             break;
         default:
             break;
         }
     });
-    if (!firstPass || !file.seek(0))
+    if (!firstPass || cardLines > DeckSize || reversedLines > DeckSize || !file.seek(0))
         return false;
 
     // One element more than card lines, the last one 0: the shape of the
@@ -275,7 +289,9 @@ void SaveReading(CommonDialog& CD1)
     } catch (const VbError&) {
         return; // cancelled: nothing is written
     }
-    WriteSavedReading(CD1.FileName);
+    QString reason;
+    if (!WriteSavedReading(CD1.FileName, &reason))
+        MsgBox("The reading was not saved to " + CD1.FileName + ".\r\n\r\n" + reason, vbExclamation + vbOKOnly);
 }
 
 bool OpenSavedReading(CommonDialog& CD)

@@ -12,9 +12,9 @@ class CommonDialog;
 
 // "&Save" of the result window: asks for a file name with CD1 and writes the
 // reading in progress (SelectedSpreadName, DeckLetter, DrawnCards,
-// ReversedCards) to it. Cancelling writes nothing. Shows no message: a save
-// that fails leaves nothing behind, and an earlier file of that name stays
-// as it was.
+// ReversedCards) to it. Cancelling writes nothing. A save that fails leaves
+// nothing behind, keeps an earlier file of that name as it was, and tells
+// the user why (exclamation icon).
 void SaveReading(CommonDialog& CD1);
 
 // "&Open Previous Record" of the querent window: asks for a saved reading
@@ -30,8 +30,8 @@ bool OpenSavedReading(CommonDialog& CD);
 // Writes the reading in progress to fileName through a temporary file that
 // replaces it only when complete. False, with nothing changed on disk, when
 // the file cannot be written or the reading state cannot be saved (a manual
-// reading without cards).
-bool WriteSavedReading(const QString& fileName);
+// reading without cards); reason then says why.
+bool WriteSavedReading(const QString& fileName, QString* reason = nullptr);
 
 // Reads the saved reading fileName into the reading state (see
 // OpenSavedReading). Also makes the reading state one of a plain automatic
@@ -39,7 +39,9 @@ bool WriteSavedReading(const QString& fileName);
 // file: IsManualReading, MinorArcanaOnly, MajorArcanaOnly, AllowReversed,
 // AutoCastPressed and ManualPressed become false, and ReversedCards a copy of
 // FileReversedCards. False, with the reading state unchanged, when the file
-// cannot be read (not a regular file, gone, unreadable).
+// cannot be read (not a regular file, gone, unreadable) or is no saved
+// reading: larger than 64 KiB, or more card or reversed-card lines than the
+// deck has cards.
 bool ReadSavedReading(const QString& fileName);
 
 // The value of a "c" or "r" line as a card number: a decimal number with

@@ -220,7 +220,10 @@ void frmFront::cmdNext_Click()
     strMonth = cmbMonth->currentText();
     strYear = cmbYear->currentText();
     strDOB = strMonth + " " + strDate + ", " + strYear;
-    // The first reference loads the frame window, which copies the strings above.
+    // The first reference loads the frame window, which copies the strings
+    // above; a frame left loaded by an earlier visit (the manual window's
+    // "Back") shows them too.
+    frmMDI().ShowQuerent();
     frmMDI().TB->setVisible(false);
     frmMDI().picTop2->setVisible(false);
     frmMDI().picLeft->setVisible(false);
@@ -262,10 +265,16 @@ void frmFront::cmdOpen_Click()
     frmAuto().DONE1(static_cast<qint16>(Reading().FileCards.UBound()));
     if (!Forms::IsLoaded("frmMDI"))
         return; // the user ended the program meanwhile
+    frmMDI().ShowQuerent();
     frmMDI().TB->setVisible(false);
     frmMDI().picTop2->setVisible(false);
     frmMDI().picLeft->setVisible(false);
     frmMDI().Show();
+    // The restored cards show in the frame, as after "AutoCast".
+    if (Forms::IsLoaded("frmAuto")) {
+        frmAuto().Show();
+        frmAuto().MoveTwips(0, 0);
+    }
     if (self && self->IsLoaded())
         Hide();
 }

@@ -359,7 +359,10 @@ void frmTarot::cmdAuto_Click()
     takeChoice();
     picMessage->show();
     picMessage->raise();
-    repaint();
+    QPointer<Form> self(this);
+    RepaintNow(this);
+    if (!self || !IsLoaded())
+        return;
     if (!chkRev->isChecked())
         Sleep(PauseBeforeCasting);
     recordChoice(false);

@@ -45,7 +45,9 @@ frmAuto::frmAuto() : Form("frmAuto")
         p[i]->hide();
         lbl[i] = new QLabel(QString::number(i + 1), p[i]);
         lbl[i]->setFont(numbers);
-        lbl[i]->setStyleSheet("color: #f4d35e; background: transparent;");
+        // On a dark plate, so that the number reads on light and dark card faces alike.
+        lbl[i]->setStyleSheet("color: #ffe45c; background-color: rgba(24, 24, 48, 210); border-radius: 5px;");
+        lbl[i]->setAlignment(Qt::AlignCenter);
         Twips::place(lbl[i], i == 6 ? 120 : 0, 0, 615, 495);
         lbl[i]->hide();
         lbl[i]->setEnabled(false);

@@ -95,6 +95,31 @@ private slots:
         QCOMPARE(frame.lstKeys->Count(), 0);
         QVERIFY(Forms::IsLoaded("frmMDI"));
         QVERIFY(!QFile::exists(folder->file("tarot.dll")));
+
+        // A table without the field adds no blank item either.
+        Unload(frame);
+        TestSupport::settle();
+        {
+            auto db = QSqlDatabase::addDatabase("QSQLITE", "no-key");
+            db.setDatabaseName(folder->file("tarot.dll"));
+            QVERIFY(db.open());
+            QSqlQuery(db).exec("CREATE TABLE tarot (Word TEXT)");
+            QSqlQuery(db).exec("INSERT INTO tarot VALUES ('Ace')");
+        }
+        QSqlDatabase::removeDatabase("no-key");
+        QCOMPARE(frmMDI().lstKeys->topLevelItemCount(), 0);
+    }
+
+    void readingBoxFitsItsPaneSoTheEndCanBeReached()
+    {
+        auto& frame = frmMDI();
+        frame.TB->setVisible(false);
+        frame.picTop2->setVisible(false);
+        frame.picLeft->setVisible(false);
+        frame.Show();
+        QVERIFY(frame.picRight->rect().contains(frame.rtbDisp1->geometry()));
+        frame.resize(frame.width(), Twips::toPixels(12000));
+        QCOMPARE(frame.rtbDisp1->height(), Twips::toPixels(8875));
     }
 
     void everyWindowKeepsItsClientAreaBelowTheMenuBar()
@@ -122,7 +147,7 @@ private slots:
             QVERIFY(qAbs(Twips::fromPixels(frame.cmdDonate->x() - frame.cmdExit->geometry().right() - 1) - 100) <= 30);
             QVERIFY(qAbs(Twips::fromPixels(frame.cmdPrint->geometry().right() + 1) - (W - 300)) <= 30);
             QVERIFY(qAbs(Twips::fromPixels(frame.cmdPrint->x() - frame.cmdSave->geometry().right() - 1) - 100) <= 30);
-            QCOMPARE(frame.rtbDisp1->height(), Twips::toPixels(8875));
+            QCOMPARE(frame.rtbDisp1->height(), qMin(Twips::toPixels(8875), frame.picRight->height()));
             QCOMPARE(frame.lstKeys->height(), Twips::toPixels(frame.HeightTwips() - 5000));
             QCOMPARE(frame.cmdDisplay->y(), frame.lstKeys->geometry().bottom() + 1);
         }
@@ -226,6 +251,22 @@ private slots:
         QCOMPARE(Scripted().opened, QStringList{"https://forum.example.org/tarot"});
         QTest::mousePress(view, Qt::RightButton, {}, at);
         QCOMPARE(Scripted().opened.size(), 1);
+
+        // The right half of a character is that character: the link's last
+        // one opens it, the blank before it does not.
+        const QString text = frame.rtbDisp1->toPlainText();
+        const auto rightHalfOf = [&](int position) {
+            QTextCursor from(frame.rtbDisp1->document());
+            from.setPosition(position);
+            QTextCursor to = from;
+            to.setPosition(position + 1);
+            const QRect a = frame.rtbDisp1->cursorRect(from);
+            return QPoint((a.x() + 3 * frame.rtbDisp1->cursorRect(to).x()) / 4, a.center().y());
+        };
+        QTest::mousePress(view, Qt::LeftButton, {}, rightHalfOf(text.indexOf("https") - 1));
+        QCOMPARE(Scripted().opened.size(), 1);
+        QTest::mousePress(view, Qt::LeftButton, {}, rightHalfOf(text.indexOf("/tarot") + 5));
+        QCOMPARE(Scripted().opened.size(), 2);
     }
 
     void overlongAddressIsCutTo1023Characters()

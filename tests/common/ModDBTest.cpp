@@ -212,6 +212,29 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(VbError, OpenRecordset(rs, cn, "SELECT * FROM noSuchTable"));
         QVERIFY(rs && !rs->IsOpen());
     }
+
+    void damagedPagesRaiseAnErrorInsteadOfFewerRows()
+    {
+        {
+            QSqlQuery q(cn->Database());
+            q.exec("CREATE TABLE big (Key TEXT)");
+            cn->Database().transaction();
+            for (int i = 0; i < 3000; ++i)
+                q.exec(QString("INSERT INTO big VALUES ('%1')").arg(QString(60, QChar('a' + i % 26))));
+            cn->Database().commit();
+        }
+        RecordsetRef rs;
+        OpenRecordset(rs, cn, "SELECT * FROM big");
+        QCOMPARE(rs->RecordCount(), 3000);
+        cn.reset();
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::ReadWrite));
+        f.seek(f.size() / 2 / 4096 * 4096); // a page in the middle of the table
+        f.write(QByteArray(300, '\xff'));
+        f.close();
+        OpenConnection(cn, path);
+        QVERIFY_THROWS_EXCEPTION(VbError, OpenRecordset(rs, cn, "SELECT * FROM big"));
+    }
 };
 
 ARC_TEST(ModDBTest)

@@ -232,6 +232,15 @@ private slots:
         QVERIFY(frmMDI().isVisible());
     }
 
+    void newReadingAfterBackShowsTheNewQuerent()
+    {
+        openManualReading(1); // the querent "Ann"
+        QTest::mouseClick(frmManual().cmdBack, Qt::LeftButton);
+        QTest::keyClicks(frmFront().txtName, "Bo");
+        QTest::mouseClick(frmFront().cmdNext, Qt::LeftButton);
+        QCOMPARE(frmMDI().txtName->text(), QString("Bo"));
+    }
+
     void exitEndsTheProgram_data()
     {
         QTest::addColumn<QString>("how");

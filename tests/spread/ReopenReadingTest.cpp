@@ -112,6 +112,8 @@ private slots:
         writeFile(file, {"r40", "sThree Cards", "dr", "c12", "c40", "c0"});
         openThroughTheQuerentWindow(file);
         auto& w = frmAuto();
+        QVERIFY(w.MdiSubWindow()->isVisible()); // the cards show in the frame
+        QCOMPARE(w.MdiSubWindow()->pos(), QPoint(0, 0));
         QCOMPARE(w.p[0]->Picture(), cardImage(12, "r"));
         QCOMPARE(w.p[1]->Picture(), cardImage(40, "r").mirrored(true, true));
         QCOMPARE(w.p[2]->Picture(), cardImage(0, "r"));
