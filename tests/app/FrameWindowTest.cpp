@@ -107,7 +107,7 @@ private slots:
             QSqlQuery(db).exec("INSERT INTO tarot VALUES ('Ace')");
         }
         QSqlDatabase::removeDatabase("no-key");
-        QCOMPARE(frmMDI().lstKeys->topLevelItemCount(), 0);
+        QCOMPARE(frmMDI().lstKeys->Count(), 0);
     }
 
     void readingBoxFitsItsPaneSoTheEndCanBeReached()
