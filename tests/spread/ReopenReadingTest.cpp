@@ -12,6 +12,7 @@
 #include "spread/CardPicturePath.h"
 #include "spread/frmAuto.h"
 
+#include <QApplication>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -145,6 +146,21 @@ private slots:
         const QString text = frmMDI().rtbDisp1->Text();
         QVERIFY(text.contains("Justice") && text.contains("The Emperor"));
         QVERIFY(text.contains("Thank You for using"));
+    }
+
+    void reopenedReadingsLeaveNothingBehind()
+    {
+        const QString file = dir.filePath("cross.qzv");
+        writeFile(file, {"sCeltic Cross", "dr", "c1", "c2", "c3", "c4", "c5", "c6", "c7", "c8", "c9", "c10", "r5"});
+        QList<int> live;
+        for (int cycle = 0; cycle < 6; ++cycle) {
+            openThroughTheQuerentWindow(file);
+            QVERIFY(frmAuto().MdiSubWindow()->isVisible());
+            frmMDI().cmdRestart_Click();
+            TestSupport::settle();
+            live << QApplication::allWidgets().size() << qApp->findChildren<QObject*>().size();
+        }
+        QCOMPARE(live.mid(2, 2), live.mid(10, 2));
     }
 
     void cancelledOpenChangesNothing()
