@@ -14,6 +14,7 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QPixmapCache>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -156,8 +157,12 @@ private slots:
         for (int cycle = 0; cycle < 6; ++cycle) {
             openThroughTheQuerentWindow(file);
             QVERIFY(frmAuto().MdiSubWindow()->isVisible());
+            // stands for the control pictures the style cached while the reading was painted
+            const QPixmapCache::Key painted = QPixmapCache::insert(frmMDI().grab());
             frmMDI().cmdRestart_Click();
             TestSupport::settle();
+            QPixmap kept;
+            QVERIFY(!QPixmapCache::find(painted, &kept));
             live << QApplication::allWidgets().size() << qApp->findChildren<QObject*>().size();
         }
         QCOMPARE(live.mid(2, 2), live.mid(10, 2));
