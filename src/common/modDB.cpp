@@ -151,30 +151,22 @@ void Connection::Close()
 
 void Recordset::Open(const QString& source, const ConnectionRef& connection, int, int, int)
 {
-    if (!connection || !connection->IsOpen())
-        fail("The connection cannot be used to perform this operation. It is either closed or invalid.");
-    QSqlQuery query(connection->Database());
-    query.setForwardOnly(true);
-    if (!query.exec(ToSqliteSql(source)))
-        fail(query.lastError().text());
-
-    m_fieldNames.clear();
-    const QSqlRecord record = query.record();
-    for (int i = 0; i < record.count(); ++i)
-        m_fieldNames << record.fieldName(i);
-    m_rows.clear();
-    while (query.next()) {
+    decltype(m_rows) rows;
+    int columns = -1;
+    const QSqlRecord record = ForEachRow(connection, ToSqliteSql(source), [&rows, &columns](const QSqlQuery& query) {
+        if (columns < 0)
+            columns = query.record().count();
         Row row;
-        for (int i = 0; i < m_fieldNames.size(); ++i)
+        for (int i = 0; i < columns; ++i)
             row.values << query.value(i);
         row.original = row.values;
-        row.assigned = QVector<bool>(m_fieldNames.size(), false);
-        m_rows << row;
-    }
-    // next() also ends at a read error (a damaged file): no part of a table
-    // is passed off as the whole of it.
-    if (query.lastError().isValid())
-        fail(query.lastError().text());
+        row.assigned = QVector<bool>(columns, false);
+        rows << row;
+    });
+    m_rows = std::move(rows);
+    m_fieldNames.clear();
+    for (int i = 0; i < record.count(); ++i)
+        m_fieldNames << record.fieldName(i);
     m_connection = connection;
     m_table = tableOf(source);
     m_open = true;
@@ -474,6 +466,24 @@ void OpenConnection(ConnectionRef& cn, const QString& path)
     cn->ConnectionString = AccessConnectionString(path);
     cn->CursorLocation = 3; // client-side cursors: every RecordCount is exact
     cn->Open();
+}
+
+QSqlRecord ForEachRow(const ConnectionRef& cn, const QString& sql, const std::function<void(const QSqlQuery&)>& perRow)
+{
+    if (!cn || !cn->IsOpen())
+        fail("The connection cannot be used to perform this operation. It is either closed or invalid.");
+    QSqlQuery query(cn->Database());
+    query.setForwardOnly(true);
+    if (!query.exec(sql))
+        fail(query.lastError().text());
+    const QSqlRecord columns = query.record();
+    while (query.next())
+        perRow(query);
+    // next() also ends at a read error (a damaged file): no part of a table
+    // is passed off as the whole of it.
+    if (query.lastError().isValid())
+        fail(query.lastError().text());
+    return columns;
 }
 
 void OpenRecordset(RecordsetRef& rs, const ConnectionRef& cn, const QString& sql)

@@ -1,10 +1,12 @@
 #pragma once
 #include <QByteArray>
 #include <QSqlDatabase>
+#include <QSqlRecord>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
 #include <QVector>
+#include <functional>
 #include <memory>
 
 // Access to the program's database files (SQLite files under the names the
@@ -131,6 +133,11 @@ using RecordsetRef = std::shared_ptr<Recordset>;
 void OpenConnection(ConnectionRef& cn, const QString& path);
 // Opens a new recordset on sql into rs. On failure rs holds the new, closed one.
 void OpenRecordset(RecordsetRef& rs, const ConnectionRef& cn, const QString& sql);
+// Runs sql on an open connection and hands every row to perRow, forward
+// only and without a recordset's copy; returns the statement's columns. A
+// failed statement, and a read error part-way through the rows (a damaged
+// file), raise a VbError.
+QSqlRecord ForEachRow(const ConnectionRef& cn, const QString& sql, const std::function<void(const class QSqlQuery&)>& perRow);
 
 // The tutor's connection to its database learn.dll and its current card set
 // (the card maintenance window replaces them with its own).

@@ -2,11 +2,8 @@
 
 #include "common/modDB.h"
 #include "platform/App.h"
-#include "platform/VbError.h"
 
-#include <QSqlError>
 #include <QSqlQuery>
-
 
 QString DictionaryLink;
 
@@ -26,15 +23,10 @@ QList<DictionaryRow> ReadDictionary()
     // and tables of tens of thousands of rows must list within a blink.
     ConnectionRef cn;
     OpenConnection(cn, DictionaryPath());
-    QSqlQuery query(cn->Database());
-    query.setForwardOnly(true);
-    if (!query.exec("Select Key, Link from tarot")) // also when a column is missing
-        throw VbError(VbErrors::ProviderError, query.lastError().text());
     QList<DictionaryRow> rows;
-    while (query.next())
+    ForEachRow(cn, "Select Key, Link from tarot", [&rows](const QSqlQuery& query) { // fails on a missing column too
         rows.append({query.value(0).toString(), query.value(1).toString()});
-    if (query.lastError().isValid()) // a damaged file stops the reading part-way
-        throw VbError(VbErrors::ProviderError, query.lastError().text());
+    });
     return rows;
 }
 
