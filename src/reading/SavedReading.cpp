@@ -6,12 +6,12 @@
 #include "common/ArrayRoutines.h"
 #include "platform/CommonDialog.h"
 #include "platform/MsgBox.h"
+#include "platform/SaveFile.h"
 #include "platform/VbError.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
-#include <QSaveFile>
 
 #include <cmath>
 
@@ -182,19 +182,7 @@ bool WriteSavedReading(const QString& fileName, QString* reason)
     } catch (const VbError&) {
         return failed(QStringLiteral("The reading holds no cards that can be saved."));
     }
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly))
-        return failed(file.errorString());
-    // commit() does not notice a failure of the last flush of its buffer
-    // (QTBUG-75077) and would put a partly written file in place: flush first.
-    if (file.write(bytes) != bytes.size() || !file.flush()) {
-        const QString why = file.errorString();
-        file.cancelWriting();
-        return failed(why);
-    }
-    if (!file.commit())
-        return failed(file.errorString());
-    return true;
+    return WriteFileAtomically(fileName, bytes, reason);
 }
 
 bool ReadSavedReading(const QString& fileName)

@@ -6,13 +6,13 @@
 #include "common/ArrayRoutines.h"
 #include "platform/App.h"
 #include "platform/MsgBox.h"
+#include "platform/SaveFile.h"
 #include "platform/Twips.h"
 
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QPlainTextEdit>
 #include <QRadioButton>
-#include <QSaveFile>
 
 using Twips::placed;
 
@@ -92,13 +92,5 @@ void frmMain::Command5_Click()
 // name is replaced only once the new one is completely written.
 bool frmMain::saveReport(const QString& fileName)
 {
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    const QByteArray bytes = (fromBoxText(txtResult->toPlainText()) + "\r\n").toUtf8();
-    if (file.write(bytes) != bytes.size() || !file.flush()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return WriteFileAtomically(fileName, (fromBoxText(txtResult->toPlainText()) + "\r\n").toUtf8());
 }

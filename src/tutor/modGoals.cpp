@@ -1,10 +1,10 @@
 #include "modGoals.h"
 
 #include "platform/App.h"
+#include "platform/SaveFile.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStringDecoder>
 #include <optional>
 
@@ -186,18 +186,7 @@ bool WriteGoalFile(const QString& path, const QVector<GoalRecord>& records, QStr
     QByteArray bytes;
     for (const GoalRecord& goal : records)
         bytes += GoalRecordText(goal);
-    QSaveFile file(path);
-    bool ok = file.open(QIODevice::WriteOnly);
-    // Flush before commit: commit() misses a failure of the last flush.
-    if (ok && (file.write(bytes) != bytes.size() || !file.flush())) {
-        file.cancelWriting();
-        ok = false;
-    }
-    if (ok)
-        ok = file.commit();
-    if (!ok && error)
-        *error = file.errorString();
-    return ok;
+    return WriteFileAtomically(path, bytes, error);
 }
 
 QString KeepCopyOfGoalFile(const QString& path)
