@@ -1,5 +1,6 @@
 #include "modDB.h"
 
+#include "platform/App.h"
 #include "platform/VbError.h"
 
 #include <QCoreApplication>
@@ -446,6 +447,8 @@ long Field::ActualSize() const
 
 ConnectionRef cnLearn;
 RecordsetRef rsCards;
+
+QString LearnDatabasePath() { return App::FilePath("learn.dll"); }
 
 namespace {
 // The shared objects would otherwise close their connection after the

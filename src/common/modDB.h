@@ -142,6 +142,8 @@ QSqlRecord ForEachRow(const ConnectionRef& cn, const QString& sql, const std::fu
 // The tutor's connection to its database learn.dll and its current card set
 // (the card maintenance window replaces them with its own).
 extern ConnectionRef cnLearn;
+// The tutor's database file in the program folder.
+QString LearnDatabasePath();
 extern RecordsetRef rsCards;
 
 // The SQL text as SQLite reads it: the column name Group, a reserved word

@@ -182,7 +182,7 @@ bool frmMain::openCardSet()
         return false;
     }
     const QString sql = BuildCardQuery();
-    const QString path = App::FilePath("learn.dll");
+    const QString path = LearnDatabasePath();
     try {
         OpenConnection(cnLearn, path);
         OpenRecordset(rsCards, cnLearn, sql);

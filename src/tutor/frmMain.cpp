@@ -120,7 +120,7 @@ void frmMain::buildMenus()
 void frmMain::Form_Load()
 {
     CheckUpdateReminder();
-    if (!QFileInfo(App::FilePath("learn.dll")).isFile()) {
+    if (!QFileInfo(LearnDatabasePath()).isFile()) {
         MsgBox("Required files missing. Please reinstall " + App::Title(), vbCritical, "ERROR !");
         UnloadAllForms();
         return;

@@ -46,11 +46,11 @@ frmPicEntry::frmPicEntry() : Form("frmPicEntry")
 void frmPicEntry::Form_Load()
 {
     try {
-        OpenConnection(cnLearn, App::FilePath("learn.dll"));
+        OpenConnection(cnLearn, LearnDatabasePath());
         OpenRecordset(rsCards, cnLearn, "SELECT * FROM tblCards");
         rsCards->MoveFirst();
     } catch (const VbError& e) {
-        MsgBox("The tutor database " + App::FilePath("learn.dll") + " could not be opened:\r" + e.Description(),
+        MsgBox("The tutor database " + LearnDatabasePath() + " could not be opened:\r" + e.Description(),
                vbCritical);
         Unload(*this);
         return;
