@@ -19,7 +19,6 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QMenuBar>
-#include <QPixmapCache>
 #include <QPrinter>
 #include <QResizeEvent>
 #include <QStyle>
@@ -288,10 +287,6 @@ void frmMDI::cmdSave_Click() { SaveReading(CD1); }
 void frmMDI::cmdRestart_Click()
 {
     Unload(*this);
-    // The style's cached control pictures are keyed by the palettes of the
-    // reading's windows, which are gone now: without this, every reading
-    // would leave its own set behind.
-    QPixmapCache::clear();
     frmOpen().Show();
 }
 

@@ -1,5 +1,6 @@
 #include "Forms.h"
 
+#include <QPixmapCache>
 #include <QTimer>
 
 FormRegistry& FormRegistry::instance()
@@ -41,6 +42,10 @@ bool FormRegistry::Unload(Form* form, int unloadMode)
     } else {
         form->deleteLater();
     }
+    // The style caches its control pictures under the palettes of the
+    // window's controls, which go with it: without this, every window
+    // loaded afresh would leave its own set behind.
+    QPixmapCache::clear();
     if (m_loaded.isEmpty())
         scheduleEndCheck();
     return true;
