@@ -207,6 +207,12 @@ bool ReadGoalFile(const QString& path, QByteArray* bytes, QString* reason)
         *reason = "It is not a regular file.";
         return false;
     }
+    // Far more than any number of goals a user keeps: not read into memory.
+    const qint64 limit = 64 << 20;
+    if (file.size() > limit) {
+        *reason = "It is larger than 64 MB.";
+        return false;
+    }
     if (!file.open(QIODevice::ReadOnly)) {
         *reason = file.errorString();
         return false;

@@ -363,6 +363,7 @@ private slots:
         QTest::newRow("no right to read") << "mode";
         QTest::newRow("a folder in its place") << "folder";
         QTest::newRow("reading fails") << "link";
+        QTest::newRow("too large") << "large";
     }
     void unreadableFileIsNeverRewritten()
     {
@@ -374,6 +375,9 @@ private slots:
                 QSKIP("the superuser reads a file without the right to");
             writeFile(before);
             QFile::setPermissions(goalFile(), QFile::WriteOwner);
+        } else if (kind == "large") {
+            writeFile(before);
+            QVERIFY(QFile(goalFile()).resize((64 << 20) + 1)); // sparse: costs no room
         } else if (kind == "folder") {
             QDir().mkdir(goalFile());
         } else {
@@ -395,6 +399,8 @@ private slots:
             QFile::setPermissions(goalFile(), QFile::ReadOwner | QFile::WriteOwner);
             QCOMPARE(fileBytes(), before);
         }
+        if (kind == "large")
+            QCOMPARE(QFileInfo(goalFile()).size(), (64 << 20) + 1);
         QCOMPARE(QFileInfo(goalFile()).isDir(), kind == "folder");
         QCOMPARE(QFileInfo(goalFile()).isSymLink(), kind == "link");
     }
