@@ -146,9 +146,7 @@ bool blankLine(const QString& text, qsizetype from, qsizetype* next)
     *next = p < text.size() ? p + 1 : p;
     return true;
 }
-} // namespace
 
-namespace {
 bool writtenBack(const GoalRecord& goal)
 {
     const QString text = QString::fromUtf8(GoalRecordText(goal));
