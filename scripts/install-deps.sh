@@ -4,7 +4,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev libqt6sql6-sqlite qt6-webengine-dev libgl-dev
-  libbenchmark-dev fonts-dejavu-core poppler-utils
+  libbenchmark-dev fonts-dejavu-core poppler-utils libglib2.0-bin
 )
 missing=()
 for p in "${packages[@]}"; do

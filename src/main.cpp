@@ -5,6 +5,7 @@
 #include "platform/SingleInstance.h"
 
 #include <QApplication>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <unistd.h>
@@ -24,6 +25,9 @@ int main(int argc, char** argv)
                              "graphical session (DISPLAY or WAYLAND_DISPLAY must be set).\n");
         return 1;
     }
+    // Under a file-size limit a write past it fails with EFBIG like any
+    // other failed write, instead of ending the program with unsaved work.
+    std::signal(SIGXFSZ, SIG_IGN);
     // Chromium's sandbox refuses to start as root: the dictionary's web views
     // would end the program. As root they run without it.
     if (::geteuid() == 0)

@@ -8,6 +8,7 @@ namespace {
 QString g_path;
 QString g_command;
 QString g_exeName = "arcavell";
+QString g_exeFile = "arcavell";
 } // namespace
 
 QString App::Path() { return g_path; }
@@ -24,6 +25,9 @@ QString App::FilePath(const QString& name)
 
 QString App::EXEName() { return g_exeName; }
 
+QString App::ExeFile() { return g_exeFile; }
+void App::SetExeFile(const QString& fileName) { g_exeFile = fileName; }
+
 QString App::Title()
 {
     QString title = g_exeName;
@@ -38,9 +42,11 @@ void App::SetCommand(const QString& command) { g_command = command; }
 void App::InitFromProcess()
 {
     g_path = QCoreApplication::applicationDirPath();
-    const QString exe = QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
-    if (!exe.isEmpty())
-        g_exeName = exe;
+    const QFileInfo file(QCoreApplication::applicationFilePath());
+    if (!file.completeBaseName().isEmpty())
+        g_exeName = file.completeBaseName();
+    if (!file.fileName().isEmpty())
+        g_exeFile = file.fileName();
     QStringList args = QCoreApplication::arguments();
     if (!args.isEmpty())
         args.removeFirst();

@@ -15,6 +15,11 @@ QString FilePath(const QString& name);
 // program's section of the settings store.
 QString EXEName();
 
+// The executable's file name in the program folder as it is on disk
+// ("arcavell", or "arcavell.bin" when renamed so).
+QString ExeFile();
+void SetExeFile(const QString& fileName);
+
 // The application's title, shown as the caption of message boxes: the
 // executable's name with a capital first letter.
 QString Title();

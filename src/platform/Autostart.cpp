@@ -1,10 +1,11 @@
 #include "Autostart.h"
 
-#include <QFileInfo>
+#include "SaveFile.h"
+
+#include <QFile>
 #include <QStandardPaths>
 
 #include <cerrno>
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -28,36 +29,54 @@ int makeFolder(const QString& path)
     return S_ISDIR(info.st_mode) ? 0 : ENOTDIR;
 }
 
-// Writes a new file beside the entry and renames it into place, so that an
-// entry is never left half-written.
-int writeWhole(const QString& path, const QByteArray& bytes)
+// Why an entry cannot name this program, or empty when it can. An entry's
+// values hold no control characters, and GLib's launcher checks the Exec
+// line's first word as it stands, before "%%" is read as "%", so a program
+// path with a "%" names no program there.
+QString unwritable(const QString& program)
 {
-    const QByteArray target = QFile::encodeName(path);
-    const QByteArray temporary = target + ".new";
-    const int fd = ::open(temporary.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd < 0)
-        return errno;
-    qsizetype done = 0;
-    int error = 0;
-    while (done < bytes.size() && error == 0) {
-        const ssize_t n = ::write(fd, bytes.constData() + done, static_cast<size_t>(bytes.size() - done));
-        if (n < 0 && errno != EINTR)
-            error = errno;
-        else if (n > 0)
-            done += n;
+    for (QChar c : program) {
+        if (c.category() == QChar::Other_Control)
+            return "The program's path holds a line break or another control character, "
+                   "which a start-up entry cannot hold.";
+        if (c == QChar::ReplacementCharacter)
+            return "The program's path is not valid UTF-8 text, which a start-up entry requires.";
     }
-    if (::close(fd) != 0 && error == 0)
-        error = errno;
-    if (error == 0 && ::rename(temporary.constData(), target.constData()) != 0)
-        error = errno;
-    if (error != 0)
-        ::unlink(temporary.constData());
-    return error;
+    if (program.contains('%'))
+        return "The program's path holds a \"%\", which the desktop does not accept in the path of a "
+               "program to start.";
+    return {};
+}
+
+// The entry's [Desktop Entry] group switches it off.
+bool switchedOff(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    bool inGroup = false;
+    // An entry is a few lines; more is not read.
+    for (const QByteArray& raw : file.read(64 * 1024).split('\n')) {
+        const QByteArray line = raw.trimmed();
+        if (line.startsWith('[')) {
+            inGroup = line == "[Desktop Entry]";
+            continue;
+        }
+        const qsizetype eq = line.indexOf('=');
+        if (!inGroup || eq < 0)
+            continue;
+        const QByteArray key = line.left(eq).trimmed();
+        const QByteArray value = line.mid(eq + 1).trimmed();
+        if ((key == "Hidden" && (value == "true" || value == "1")) ||
+            (key == "X-GNOME-Autostart-enabled" && (value == "false" || value == "0")))
+            return true;
+    }
+    return false;
 }
 
 // One argument of an Exec line: quoted, with the characters that a quoted
 // argument must escape, then the backslashes doubled as a desktop entry's
-// string values require; "%" is doubled so it is no field code.
+// string values require.
 QString quotedArgument(const QString& argument)
 {
     QString escaped;
@@ -67,38 +86,47 @@ QString quotedArgument(const QString& argument)
         escaped += c;
     }
     escaped = '"' + escaped + '"';
-    escaped.replace('\\', "\\\\");
-    escaped.replace('%', "%%");
-    return escaped;
+    return escaped.replace('\\', "\\\\");
 }
 } // namespace
 
 QString Autostart::EntryPath(const QString& name) { return folder() + "/" + name + ".desktop"; }
 
-bool Autostart::EntryExists(const QString& name) { return QFileInfo::exists(EntryPath(name)); }
+bool Autostart::EntryExists(const QString& name)
+{
+    const QString path = EntryPath(name);
+    return QFile::exists(path) && !switchedOff(path);
+}
 
 QString Autostart::ExecCommand(const QString& program, const QString& arguments)
 {
     return quotedArgument(program) + (arguments.isEmpty() ? QString() : " " + arguments);
 }
 
-Autostart::Result Autostart::Write(const QString& name, const QString& programFolder, const QString& arguments)
+Autostart::Result Autostart::Write(const QString& name, const QString& program, const QString& arguments)
 {
+    if (const QString why = unwritable(program); !why.isEmpty())
+        return {EINVAL, false, why};
     if (const int error = makeFolder(folder()))
-        return {error, true};
+        return {error, true, {}};
     const QString entry = QStringLiteral("[Desktop Entry]\n"
                                          "Type=Application\n"
                                          "Name=%1\n"
                                          "Exec=%2\n"
                                          "Terminal=false\n")
-                              .arg(name, ExecCommand(programFolder + "/" + name, arguments));
-    return {writeWhole(EntryPath(name), entry.toUtf8()), false};
+                              .arg(QString(name).replace('\\', "\\\\"), ExecCommand(program, arguments));
+    int error = 0;
+    WriteFileAtomically(EntryPath(name), entry.toUtf8(), nullptr, &error);
+    return {error, false, {}};
 }
 
 Autostart::Result Autostart::Remove(const QString& name)
 {
+    const QString path = EntryPath(name);
+    if (switchedOff(path))
+        return {};
     // No entry, or no folder to hold one: nothing to remove.
-    if (::unlink(QFile::encodeName(EntryPath(name)).constData()) != 0 && errno != ENOENT && errno != ENOTDIR)
-        return {errno, false};
+    if (::unlink(QFile::encodeName(path).constData()) != 0 && errno != ENOENT && errno != ENOTDIR)
+        return {errno, false, {}};
     return {};
 }

@@ -23,8 +23,8 @@ namespace {
 const int KeyRole = Qt::UserRole;
 const int SubItemRole = Qt::UserRole + 1;
 
-// Set when the goal file holds text that could not be read and no copy of
-// it could be kept: the file is then never rewritten.
+// Set when the goal file cannot be read, or holds text that could not be
+// read and no copy of it could be kept: the file is then never rewritten.
 bool g_goalFileUntouchable = false;
 
 QLabel* label(QWidget* parent, const QString& caption, double left, double top, double width, double height = 240)
@@ -63,7 +63,7 @@ bool writeGoals(const QVector<GoalRecord>& records)
 {
     if (g_goalFileUntouchable) {
         MsgBox("The goal file " + GoalFilePath() +
-                   " holds text that could not be read, so it is left as it is. "
+                   " could not be read, so it is left as it is. "
                    "Your changes are kept until the program is closed.",
                vbExclamation);
         return false;
@@ -175,22 +175,34 @@ void frmMain::selectGoalView(int index) { optGoals[index]->setChecked(true); }
 void frmMain::LoadGoals()
 {
     Goals.Erase();
-    QFile file(GoalFilePath());
-    if (!QFileInfo(file).isFile() || !file.open(QIODevice::ReadOnly))
+    const QString path = GoalFilePath();
+    if (!QFileInfo::exists(path))
         return;
-    const GoalFileContent content = ParseGoalFile(file.readAll());
-    file.close();
+    QByteArray bytes;
+    QString reason;
+    if (!ReadGoalFile(path, &bytes, &reason)) {
+        // Goals that cannot be seen must not be overwritten by those that can.
+        g_goalFileUntouchable = true;
+        MsgBox("The goal file " + path + " could not be read:\r" + reason +
+                   "\rYour goals are not shown, and the file is left as it is.",
+               vbExclamation);
+        return;
+    }
+    const GoalFileContent content = ParseGoalFile(bytes);
     for (const GoalRecord& goal : content.records)
         Goals.Append(goal);
     if (!content.unreadable)
         return;
-    const QString copy = KeepCopyOfGoalFile(GoalFilePath());
-    g_goalFileUntouchable = copy.isEmpty();
-    MsgBox(copy.isEmpty() ? "Some goals in " + GoalFilePath() +
-                                " could not be read and are not shown. The file is left as it is."
-                          : "Some goals in " + GoalFilePath() +
-                                " could not be read and are not shown. The whole file was kept as " + copy + ".",
-           vbExclamation);
+    const GoalFileCopy copy = KeepCopyOfGoalFile(path, bytes);
+    g_goalFileUntouchable = copy.path.isEmpty();
+    // The same damaged file is copied and told about once.
+    if (copy.path.isEmpty() || copy.made)
+        MsgBox(copy.path.isEmpty() ? "Some goals in " + path +
+                                         " could not be read and are not shown. The file is left as it is."
+                                   : "Some goals in " + path +
+                                         " could not be read and are not shown. The whole file was kept as " +
+                                         copy.path + ".",
+               vbExclamation);
 }
 
 bool frmMain::SaveGoals()

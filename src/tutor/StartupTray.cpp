@@ -54,12 +54,13 @@ void frmMain::buildStartupFrame(QWidget* page)
 
 void frmMain::SetRunAtStartup(const QString& valueName, const QString& folder, bool on)
 {
-    const Autostart::Result result =
-        on ? Autostart::Write(valueName, folder, StartupSwitch) : Autostart::Remove(valueName);
+    // The entry starts the executable that runs now, under its own file name.
+    const Autostart::Result result = on ? Autostart::Write(valueName, folder + "/" + App::ExeFile(), StartupSwitch)
+                                        : Autostart::Remove(valueName);
     if (result.error == 0)
         return;
     MsgBox("Error " + QString::number(result.error) + (result.whileOpening ? " opening key" : " setting key") +
-           "\r\n");
+           "\r\n" + result.reason);
 }
 
 bool frmMain::IsRunAtStartup(const QString& valueName) const { return Autostart::EntryExists(valueName); }

@@ -42,7 +42,7 @@ public:
         const auto percent = achieved ? field(false) : std::nullopt;
         if (!percent)
             return std::nullopt;
-        goal.GoalName = *name;
+        goal.GoalName = QString(*name).replace("\r\n", "\n");
         goal.GoalDesc = QString(*desc).replace("\r\n", "\n");
         goal.StartDate = date(*start);
         goal.EndDate = date(*end);
@@ -146,6 +146,12 @@ bool blankLine(const QString& text, qsizetype from, qsizetype* next)
     *next = p < text.size() ? p + 1 : p;
     return true;
 }
+
+bool writtenBack(const GoalRecord& goal)
+{
+    const QString text = QString::fromUtf8(GoalRecordText(goal));
+    return RecordReader(text, 0).read() == goal;
+}
 } // namespace
 
 QByteArray GoalRecordText(const GoalRecord& goal)
@@ -168,12 +174,14 @@ GoalFileContent ParseGoalFile(const QByteArray& bytes)
             continue;
         }
         RecordReader reader(text, pos);
-        if (const auto goal = reader.read()) {
+        const auto goal = reader.read();
+        if (goal && writtenBack(*goal)) {
             content.records.append(*goal);
             pos = reader.pos();
             continue;
         }
-        // Go on with the next line: a record that does not read is skipped.
+        // Go on with the next line: a record that does not read, or that a
+        // save would not give back (a quote inside an unquoted text), is skipped.
         content.unreadable = true;
         const qsizetype lineEnd = text.indexOf('\n', pos);
         pos = lineEnd < 0 ? text.size() : lineEnd + 1;
@@ -189,10 +197,53 @@ bool WriteGoalFile(const QString& path, const QVector<GoalRecord>& records, QStr
     return WriteFileAtomically(path, bytes, error);
 }
 
-QString KeepCopyOfGoalFile(const QString& path)
+bool ReadGoalFile(const QString& path, QByteArray* bytes, QString* reason)
+{
+    QFile file(path);
+    // A folder, a pipe or a device is no goal file (and a pipe would block).
+    if (!QFileInfo(file).isFile()) {
+        *reason = "It is not a regular file.";
+        return false;
+    }
+    // Far more than any number of goals a user keeps: not read into memory.
+    const qint64 limit = 64 << 20;
+    if (file.size() > limit) {
+        *reason = "It is larger than 64 MB.";
+        return false;
+    }
+    if (!file.open(QIODevice::ReadOnly)) {
+        *reason = file.errorString();
+        return false;
+    }
+    *bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        *reason = file.errorString();
+        return false;
+    }
+    return true;
+}
+
+namespace {
+bool sameBytes(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    if (!QFileInfo(file).isFile() || file.size() != bytes.size() || !file.open(QIODevice::ReadOnly))
+        return false;
+    const qsizetype chunk = 1 << 20;
+    for (qsizetype at = 0; at < bytes.size(); at += chunk)
+        if (file.read(chunk) != bytes.sliced(at, qMin(chunk, bytes.size() - at)))
+            return false;
+    return true;
+}
+} // namespace
+
+GoalFileCopy KeepCopyOfGoalFile(const QString& path, const QByteArray& bytes)
 {
     QString copy = path + ".unreadable";
-    for (int n = 2; QFileInfo::exists(copy); ++n)
+    for (int n = 2; QFileInfo::exists(copy); ++n) {
+        if (sameBytes(copy, bytes))
+            return {copy, false};
         copy = path + ".unreadable." + QString::number(n);
-    return QFile::copy(path, copy) ? copy : QString();
+    }
+    return WriteFileAtomically(copy, bytes) ? GoalFileCopy{copy, true} : GoalFileCopy{};
 }

@@ -13,6 +13,7 @@ struct GoalRecord {
     QString GoalDesc;
     bool Achieved = false;
     qint16 Percent = 0;
+    bool operator==(const GoalRecord&) const = default;
 };
 
 using GoalArray = DynArray<GoalRecord>;
@@ -28,8 +29,9 @@ QString GoalFilePath();
 // One record of the goal file, CR LF included.
 QByteArray GoalRecordText(const GoalRecord& goal);
 
-// What could be read of a goal file: every record that reads whole, and
-// whether some text between or after them could not be read.
+// What could be read of a goal file: every record that reads whole and
+// that the writer gives back as it is, and whether some text between or
+// after them could not be read (or could not be written back).
 struct GoalFileContent {
     QVector<GoalRecord> records;
     bool unreadable = false;
@@ -40,7 +42,16 @@ GoalFileContent ParseGoalFile(const QByteArray& bytes);
 // untouched when it cannot be written. On failure error says why.
 bool WriteGoalFile(const QString& path, const QVector<GoalRecord>& records, QString* error);
 
-// Keeps a copy of a goal file beside it under a name of its own
-// ("goals.txt.unreadable", then ".unreadable.2" ...). The copy's path, or
-// empty when it could not be made.
-QString KeepCopyOfGoalFile(const QString& path);
+// Reads a whole goal file that exists; false with the reason when it is no
+// regular file or cannot be read.
+bool ReadGoalFile(const QString& path, QByteArray* bytes, QString* reason);
+
+// Keeps a copy of a goal file's bytes beside it under a name of its own
+// ("goals.txt.unreadable", then ".unreadable.2" ...), unless such a copy of
+// the same bytes is there already. The copy's path (empty when it could not
+// be made), and whether it was made now.
+struct GoalFileCopy {
+    QString path;
+    bool made = false;
+};
+GoalFileCopy KeepCopyOfGoalFile(const QString& path, const QByteArray& bytes);

@@ -2,6 +2,7 @@
 #include "SessionTest.h"
 #include "TestMain.h"
 #include "platform/Clock.h"
+#include "platform/Forms.h"
 #include "platform/MsgBox.h"
 #include "tutor/UserControl1.h"
 #include "tutor/frmMain.h"
@@ -13,6 +14,10 @@
 #include <QPlainTextEdit>
 #include <QTreeWidget>
 #include <QtTest>
+#include <csignal>
+#include <cstring>
+#include <sys/resource.h>
+#include <unistd.h>
 
 namespace {
 const QDate Dec6(2026, 12, 6);
@@ -46,6 +51,33 @@ void check(const QStringList& names)
 }
 
 void click(QWidget* w) { QTest::mouseClick(w, Qt::LeftButton); }
+
+// The window closed and loaded again, as at the program's next start.
+class frmMain& reload()
+{
+    Unload(frmMain());
+    TestSupport::settle();
+    return frmMain();
+}
+
+// A file-size limit for the test process, with SIGXFSZ ignored as the
+// program's start-up ignores it; both restored afterwards.
+struct FileSizeLimit {
+    rlimit saved{};
+    void (*handler)(int);
+    explicit FileSizeLimit(rlim_t bytes) : handler(std::signal(SIGXFSZ, SIG_IGN))
+    {
+        getrlimit(RLIMIT_FSIZE, &saved);
+        rlimit limited = saved;
+        limited.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limited);
+    }
+    ~FileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &saved);
+        std::signal(SIGXFSZ, handler);
+    }
+};
 
 // Today fixed at 6 December 2026 for one test.
 struct FixedToday {
@@ -246,20 +278,132 @@ private slots:
     void unwritableFileKeepsGoalsInMemory()
     {
         const FixedToday today;
-        QDir().mkdir(goalFile()); // a folder where the file should be
+        const QByteArray before = record("Old", Dec6, Dec6.addDays(2), "", false, 0);
+        writeFile(before);
         auto& f = frmMain();
         f.Show();
         click(f.cmdNewGoal);
         QTest::keyClicks(f.txtGoalName, "Remember me");
-        click(f.cmdSaveGoals);
+        f.txtGoalDesc->setPlainText(QString(4096, 'x'));
+        {
+            const FileSizeLimit limit(1024);
+            click(f.cmdSaveGoals);
+        }
         QCOMPARE(Scripted().boxes.size(), 1);
         QVERIFY(Scripted().boxes[0].prompt.startsWith("Your goals could not be saved to " + goalFile()));
-        QCOMPARE(listed(), QStringList{"Remember me_0"});
+        QVERIFY(Scripted().boxes[0].prompt.contains(QString::fromLocal8Bit(std::strerror(EFBIG))));
+        QCOMPARE(fileBytes(), before);
+        QCOMPARE(listed(), (QStringList{"Old_0", "Remember me_1"}));
         check({"Remember me"});
         click(f.cmdDeleteGoals);
-        QVERIFY(listed().isEmpty());
+        QCOMPARE(listed(), QStringList{"Old_0"});
+        QVERIFY(QDir(folder->path()).entryList({"goals.txt.*"}, QDir::Files | QDir::Hidden).isEmpty());
     }
 
+    // Each file is read, a goal is added, and the next start shows what was
+    // shown before and the new goal: nothing that was shown is lost.
+    void damagedFilesKeepEveryGoalShown_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QStringList>("shown");
+        QTest::addColumn<bool>("damaged");
+        const QByteArray good = record("Kept", Dec6, Dec6.addDays(3), "d", false, 0);
+        QTest::newRow("quote inside an unquoted name")
+            << "half\"quote,#2026-12-06#,#2026-12-13#,\"x\",#FALSE#,0\r\n" + good << QStringList{"Kept"} << true;
+        QTest::newRow("quote inside an unquoted description")
+            << good + "Name,#2026-12-06#,#2026-12-13#,a\"b,#FALSE#,0\r\n" << QStringList{"Kept"} << true;
+        QTest::newRow("bad date and truncated record")
+            << "\"Bad\",#2026-13-40#,#2026-12-13#,\"x\",#FALSE#,0\r\n" + good + "\"Last\",#2026-12-01#,\"half"
+            << QStringList{"Kept"} << true;
+        QTest::newRow("line breaks in a name")
+            << record("two\r\nlines", Dec6, Dec6.addDays(3), "", false, 0) + "\"lf\nonly\",#2026-12-06#,#2026-12-09#,,#FALSE#,0\n"
+            << QStringList{"two\nlines", "lf\nonly"} << false;
+        QTest::newRow("unquoted fields and blanks")
+            << QByteArray(" plain , #2026-12-06# , #2026-12-09# , some text , #0# , 5 \r\n") << QStringList{"plain"}
+            << false;
+    }
+    void damagedFilesKeepEveryGoalShown()
+    {
+        const FixedToday today;
+        QFETCH(QByteArray, bytes);
+        QFETCH(QStringList, shown);
+        QFETCH(bool, damaged);
+        const auto names = [] {
+            QStringList out;
+            for (const QString& item : listed())
+                out << item.left(item.lastIndexOf('_'));
+            return out;
+        };
+        writeFile(bytes);
+        // the same damaged file, started with three times, is copied and told once
+        for (int start = 0; start < 3; ++start) {
+            start == 0 ? frmMain() : reload();
+            QCOMPARE(names(), shown);
+        }
+        QCOMPARE(Scripted().boxes.size(), damaged ? 1 : 0);
+        const QStringList copies = QDir(folder->path()).entryList({"goals.txt.*"}, QDir::Files | QDir::Hidden);
+        QCOMPARE(copies, damaged ? QStringList{"goals.txt.unreadable"} : QStringList{});
+
+        auto& f = frmMain();
+        click(f.cmdSaveGoals); // the first goal, unchanged
+        click(f.cmdNewGoal);
+        QTest::keyClicks(f.txtGoalName, "Added");
+        click(f.cmdSaveGoals);
+        const QByteArray saved = fileBytes();
+        reload();
+        QCOMPARE(names(), shown + QStringList{"Added"});
+        click(frmMain().cmdMarkAchived); // rewrites the file: the same bytes again
+        QCOMPARE(fileBytes(), saved);
+        QCOMPARE(Scripted().boxes.size(), damaged ? 1 : 0);
+    }
+
+    void unreadableFileIsNeverRewritten_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("no right to read") << "mode";
+        QTest::newRow("a folder in its place") << "folder";
+        QTest::newRow("reading fails") << "link";
+        QTest::newRow("too large") << "large";
+    }
+    void unreadableFileIsNeverRewritten()
+    {
+        QFETCH(QString, kind);
+        const FixedToday today;
+        const QByteArray before = record("Hidden", Dec6, Dec6.addDays(3), "", false, 0);
+        if (kind == "mode") {
+            if (::geteuid() == 0)
+                QSKIP("the superuser reads a file without the right to");
+            writeFile(before);
+            QFile::setPermissions(goalFile(), QFile::WriteOwner);
+        } else if (kind == "large") {
+            writeFile(before);
+            QVERIFY(QFile(goalFile()).resize((64 << 20) + 1)); // sparse: costs no room
+        } else if (kind == "folder") {
+            QDir().mkdir(goalFile());
+        } else {
+            QVERIFY(QFile::link("/proc/self/mem", goalFile())); // opens, but a read of it fails
+        }
+        auto& f = frmMain();
+        f.Show();
+        QCOMPARE(Scripted().boxes.size(), 1);
+        QVERIFY(Scripted().boxes[0].prompt.startsWith("The goal file " + goalFile() + " could not be read"));
+        click(f.cmdNewGoal);
+        QTest::keyClicks(f.txtGoalName, "New");
+        click(f.cmdSaveGoals);
+        QCOMPARE(listed(), QStringList{"New_0"}); // kept in memory
+        check({"New"});
+        click(f.cmdDeleteGoals);
+        QCOMPARE(Scripted().boxes.size(), 3);
+        QVERIFY(Scripted().boxes[2].prompt.contains("is left as it is"));
+        if (kind == "mode") {
+            QFile::setPermissions(goalFile(), QFile::ReadOwner | QFile::WriteOwner);
+            QCOMPARE(fileBytes(), before);
+        }
+        if (kind == "large")
+            QCOMPARE(QFileInfo(goalFile()).size(), (64 << 20) + 1);
+        QCOMPARE(QFileInfo(goalFile()).isDir(), kind == "folder");
+        QCOMPARE(QFileInfo(goalFile()).isSymLink(), kind == "link");
+    }
 };
 
 ARC_TEST(GoalsTest)

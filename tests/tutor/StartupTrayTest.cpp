@@ -11,6 +11,7 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QRadioButton>
 #include <QStandardPaths>
 #include <QtTest>
@@ -97,8 +98,7 @@ private slots:
         QCOMPARE(traySetting(), QString("False"));
         QCOMPARE(Scripted().boxes.size(), 0);
 
-        QCOMPARE(Autostart::ExecCommand("/my apps/50%/a\"b", "/STARTUP"),
-                 QString("\"/my apps/50%%/a\\\\\"b\" /STARTUP"));
+        QCOMPARE(Autostart::ExecCommand("/my apps/a\"b", "/STARTUP"), QString("\"/my apps/a\\\\\"b\" /STARTUP"));
     }
 
     void failuresShowTheSystemsErrorNumber()
@@ -111,14 +111,115 @@ private slots:
         auto& f = start("", false, "");
         tick(f.optRun);
         QFile::remove(autostart);
-        QDir().mkpath(entryPath() + ".new"); // the entry cannot be written
         tick(f.optDontRun);
+        QDir().mkpath(entryPath()); // the entry cannot be written
         tick(f.optRun);
         QDir(autostart).removeRecursively();
         QCOMPARE(Scripted().boxes.size(), 2);
         QCOMPARE(Scripted().boxes[0].prompt, QString("Error 20 opening key\r\n"));
         QCOMPARE(Scripted().boxes[1].prompt, QString("Error 21 setting key\r\n"));
         QCOMPARE(Scripted().boxes[1].buttons, 0);
+    }
+
+    // The desktop's own launcher starts the entry: it must run exactly the
+    // program and "/STARTUP", or the entry is refused with a reason.
+    void entryStartsExactlyTheProgram_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("exe");
+        QTest::addColumn<bool>("refused");
+        QTest::newRow("blanks") << "my apps" << "arcavell" << false;
+        QTest::newRow("quotes") << "say \"it's\"" << "arcavell" << false;
+        QTest::newRow("shell characters") << "$HOME `id` a;b&c" << "arcavell" << false;
+        QTest::newRow("backslashes") << "back\\slash\\n \\\\" << "arcavell" << false;
+        QTest::newRow("renamed executable") << "bin" << "arcavell.bin" << false;
+        QTest::newRow("percent") << "50% off %f" << "arcavell" << true;
+        QTest::newRow("line break and a command") << "nl\nExec=/usr/bin/touch /tmp/x #" << "arcavell" << true;
+        QTest::newRow("second group") << "g\n[Desktop Entry]\nExec=/bin/true" << "arcavell" << true;
+        QTest::newRow("tab") << "a\tb" << "arcavell" << true;
+    }
+    void entryStartsExactlyTheProgram()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, exe);
+        QFETCH(bool, refused);
+        const QString programFolder = folder->file(name);
+        const QString program = programFolder + "/" + exe;
+        const QString received = folder->file("received");
+        QVERIFY(QDir().mkpath(programFolder));
+        QFile script(program);
+        QVERIFY(script.open(QIODevice::WriteOnly));
+        // Records its arguments, then shows them under their final name.
+        script.write("#!/bin/sh\nprintf '%s\\0' \"$0\" \"$@\" > \"$RECEIVED.new\" && mv \"$RECEIVED.new\" \"$RECEIVED\"\n");
+        script.close();
+        script.setPermissions(script.permissions() | QFile::ExeOwner);
+
+        auto& f = start("", false, "");
+        const QString path = App::Path();
+        App::SetPath(programFolder);
+        App::SetExeFile(exe);
+        tick(f.optRun);
+        App::SetPath(path);
+        App::SetExeFile("arcavell");
+        if (refused) {
+            QCOMPARE(Scripted().boxes.size(), 1);
+            QVERIFY(Scripted().boxes[0].prompt.startsWith("Error 22 setting key\r\nThe program's path"));
+            QVERIFY(!QFile::exists(entryPath()));
+            return;
+        }
+        QCOMPARE(Scripted().boxes.size(), 0);
+        QFile entry(entryPath());
+        QVERIFY(entry.open(QIODevice::ReadOnly));
+        const QList<QByteArray> lines = entry.readAll().split('\n');
+        QCOMPARE(lines.count(lines.first()), 1);
+        QCOMPARE(std::count_if(lines.begin(), lines.end(), [](const QByteArray& l) { return l.startsWith("Exec="); }),
+                 1);
+
+        const QString gio = QStandardPaths::findExecutable("gio");
+        if (gio.isEmpty())
+            QSKIP("gio is not installed");
+        QProcess launch;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("RECEIVED", received);
+        launch.setProcessEnvironment(environment);
+        launch.start(gio, {"launch", entryPath()});
+        QVERIFY(launch.waitForFinished(10000));
+        QCOMPARE(launch.exitCode(), 0);
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(received), 10000);
+        QFile got(received);
+        QVERIFY(got.open(QIODevice::ReadOnly));
+        QCOMPARE(QString::fromUtf8(got.readAll()).split(QChar(0), Qt::SkipEmptyParts),
+                 (QStringList{program, "/STARTUP"}));
+    }
+
+    // An entry the desktop's settings switched off is neither rewritten nor
+    // removed, and shows as not running at start-up.
+    void switchedOffEntryCountsAsAbsent_data()
+    {
+        QTest::addColumn<QByteArray>("line");
+        QTest::addColumn<bool>("on");
+        QTest::newRow("hidden") << QByteArray("Hidden=true") << false;
+        QTest::newRow("gnome switch off") << QByteArray("X-GNOME-Autostart-enabled = false") << false;
+        QTest::newRow("gnome switch on") << QByteArray("X-GNOME-Autostart-enabled=true") << true;
+        QTest::newRow("hidden in another group") << QByteArray("[Other]\nHidden=true") << true;
+    }
+    void switchedOffEntryCountsAsAbsent()
+    {
+        QFETCH(QByteArray, line);
+        QFETCH(bool, on);
+        QDir().mkpath(QFileInfo(entryPath()).path());
+        const QByteArray before = "[Desktop Entry]\nType=Application\nExec=\"/elsewhere\" /STARTUP\n" + line + "\n";
+        QFile entry(entryPath());
+        QVERIFY(entry.open(QIODevice::WriteOnly));
+        entry.write(before);
+        entry.close();
+        App::SetCommand("");
+        auto& f = frmMain();
+        QCOMPARE(f.optRun->isChecked(), on);
+        QCOMPARE(f.optDontRun->isChecked(), !on);
+        QVERIFY(entry.open(QIODevice::ReadOnly));
+        QCOMPARE(entry.readAll() == before, !on); // a running entry is written again from this folder
+        QCOMPARE(Scripted().boxes.size(), 0);
     }
 
     void startupGoesToTheTrayOnlyWhenAllAgree_data()
