@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QColorDialog>
+#include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -202,8 +203,10 @@ QFont initialFont(const SystemDialogs::Font& d)
     const QString face = textBeforeNul(QString::fromLatin1(d.faceName));
     if (!face.isEmpty())
         font.setFamily(face);
-    if (d.height != 0)
-        font.setPointSize(static_cast<int>(std::lround(std::abs(d.height) * Twips::PerPixel / 20.0)));
+    if (d.pointSize > 0)
+        font.setPointSizeF(d.pointSize / 10.0);
+    else if (d.height != 0)
+        font.setPointSizeF(std::abs(d.height) * Twips::PerPixel / 20.0);
     if (d.weight > 0)
         font.setWeight(static_cast<QFont::Weight>(qBound(1, d.weight, 1000)));
     font.setItalic(d.italic != 0);
@@ -274,9 +277,11 @@ int RealDesktop::ShowFileNameDialog(SystemDialogs::FileName& d)
     }
     d.file = names.leftJustified(d.maxFile, QChar(0));
     d.fileTitle = title.leftJustified(d.maxFileTitle, QChar(0));
-    const qsizetype filterChosen = box.nameFilters().indexOf(box.selectedNameFilter());
-    if (filterChosen >= 0)
-        d.filterIndex = static_cast<qint32>(filterChosen) + 1;
+    // The list shows only the descriptions, which need not differ, so the
+    // chosen filter is known by its place in the list.
+    const auto* types = box.findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+    if (types && types->currentIndex() >= 0 && types->count() == s.filters.size())
+        d.filterIndex = types->currentIndex() + 1;
     return SystemDialogs::Chosen;
 }
 
@@ -301,12 +306,18 @@ int RealDesktop::ShowColorDialog(SystemDialogs::Color& d)
 int RealDesktop::ShowFontDialog(SystemDialogs::Font& d)
 {
     const bool limited = d.flags & SystemDialogs::Font::LimitSize;
-    LimitedFontDialog box(initialFont(d), QApplication::activeWindow(), limited ? d.sizeMin : 0,
+    const QFont initial = initialFont(d);
+    LimitedFontDialog box(initial, QApplication::activeWindow(), limited ? d.sizeMin : 0,
                           limited ? d.sizeMax : 0);
     box.setOption(QFontDialog::DontUseNativeDialog);
     if (box.exec() != QDialog::Accepted)
         return SystemDialogs::Cancelled;
-    storeFont(d, box.selectedFont());
+    // Qt's dialog shows and offers whole sizes only: a size the user left as
+    // shown keeps its fraction.
+    QFont chosen = box.selectedFont();
+    if (chosen.pointSize() == initial.pointSize())
+        chosen.setPointSizeF(initial.pointSizeF());
+    storeFont(d, chosen);
     return SystemDialogs::Chosen;
 }
 

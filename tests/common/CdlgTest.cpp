@@ -4,10 +4,19 @@
 #include "common/cdlg.h"
 #include "platform/App.h"
 
-#include <QGuiApplication>
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QFontDialog>
+#include <QLineEdit>
 #include <QPalette>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QValidator>
 #include <QtTest>
 
 namespace {
@@ -38,6 +47,44 @@ QString raised(F&& call)
         return QString::number(e.Number());
     }
     return "none";
+}
+
+// Plays the user at the next real dialog of kind D once it is shown. One
+// still open after five seconds is cancelled (gaveUp), so no test waits on it.
+template <class D>
+class UserAt {
+public:
+    explicit UserAt(std::function<void(D&)> act)
+    {
+        m_poll.callOnTimeout([this, act] {
+            auto* dialog = qobject_cast<D*>(QApplication::activeModalWidget());
+            if (dialog && dialog->isVisible()) {
+                m_poll.stop();
+                act(*dialog);
+            }
+        });
+        m_guard.setSingleShot(true);
+        m_guard.callOnTimeout([this] {
+            gaveUp = true;
+            for (int i = 0; i < 3 && QApplication::activeModalWidget(); ++i)
+                QMetaObject::invokeMethod(QApplication::activeModalWidget(), "reject");
+        });
+        m_poll.start(10);
+        m_guard.start(5000);
+    }
+    bool gaveUp = false;
+
+private:
+    QTimer m_poll;
+    QTimer m_guard;
+};
+
+void clickAccept(QDialog& dialog)
+{
+    const auto* buttons = dialog.findChild<QDialogButtonBox*>();
+    for (QAbstractButton* b : buttons->buttons())
+        if (buttons->buttonRole(b) == QDialogButtonBox::AcceptRole)
+            return QTest::mouseClick(b, Qt::LeftButton);
 }
 
 struct Recorder : cdlgEventSink {
@@ -71,6 +118,42 @@ class CdlgTest : public QObject {
         bool run(cdlg& c)
         {
             return c.VBGetSaveFileName(name, title, true, filter, index, "", "", "", 5, flags, false, nullptr);
+        }
+    };
+    // One dialog of each kind with the Boolean argument number "on" set
+    // (-1: none; for the print dialog 7 and 8 ask for a range of pages and
+    // for the selection); the record shown is the last of its script.
+    struct AnyDialog {
+        QString name, title, filter;
+        qint32 index = 1, flags = 0, color = 5, hdc = 0, from = 1, to = 1, copies = 0, n = 0, dc = 0;
+        float m = 0;
+        QFont font;
+        bool run(cdlg& c, const QString& dialog, int on)
+        {
+            bool readOnly = on == 2, toFile = on == 4, collate = on == 5;
+            qint32 range = on - 6;
+            if (dialog == "open")
+                return c.VBGetOpenFileName(name, title, on == 0, on == 1, readOnly, on == 3, filter, index, "", "",
+                                           "", 0, flags, false, nullptr);
+            if (dialog == "save")
+                return c.VBGetSaveFileName(name, title, on == 0, filter, index, "", "", "", 0, flags, false, nullptr);
+            if (dialog == "colour")
+                return c.VBChooseColor(color, on == 0, on == 1, on == 2, 0, 0, false, nullptr);
+            if (dialog == "font")
+                return c.VBChooseFont(font, dc, 0, color, 0, 0, flags, false, nullptr);
+            if (dialog == "print")
+                return c.VBPrintDlg(hdc, range, on == 0, from, to, on == 1, copies, on == 2, on == 3, toFile, collate,
+                                    on == 6, 0, nullptr, 0, false, nullptr);
+            return c.VBPageSetupDlg2(0, on == 0, on == 1, on == 2, on == 3, m, m, m, m, m, m, m, m, n, n, n, on == 4,
+                                     nullptr, 0, false, nullptr);
+        }
+        static qint32 shownFlags(const QString& dialog)
+        {
+            ScriptedDesktop& d = Scripted();
+            return dialog == "open" || dialog == "save" ? d.fileNameDialogs.shown.last().flags
+                   : dialog == "colour"                 ? d.colorDialogs.shown.last().flags
+                   : dialog == "print"                  ? d.printDialogs.shown.last().flags
+                                                        : d.pageSetupDialogs.shown.last().flags;
         }
     };
 
@@ -349,15 +432,16 @@ private slots:
         bool toFile = false, collate = false;
         const bool printed = c.VBPrintDlg(hdc, range, false, from, to, false, copies, true, false, toFile, collate,
                                           false, 0, nullptr, 0, false, nullptr);
-        const qint32 printReturn = c.APIReturn();
+        const QList<qint32> printResult{c.APIReturn(), c.ExtendedError()};
         float m[8] = {};
         qint32 paper = 0, orientation = 0, quality = 0;
         const bool setUp = c.VBPageSetupDlg2(0, false, false, false, false, m[0], m[1], m[2], m[3], m[4], m[5], m[6],
                                              m[7], paper, orientation, quality, true, nullptr, 0, false, nullptr);
         SetDesktop(std::move(previous));
         QVERIFY(!printed && !setUp);
-        QCOMPARE(printReturn, 0);
-        QCOMPARE(c.APIReturn(), 0);
+        // Answered as a cancel, with the cause that tells the two apart.
+        QCOMPARE(printResult, QList<qint32>({0, 0x1008}));
+        QCOMPARE(QList<qint32>({c.APIReturn(), c.ExtendedError()}), QList<qint32>({0, 0x1008}));
         QCOMPARE(c.SelectedPrinterName, QString());
     }
 
@@ -386,6 +470,125 @@ private slots:
         qint32 color = 0;
         c.VBChooseColor(color, false, false, false, 0, 0, false, nullptr);
         QVERIFY(!c.DialogHook(8, 0x110, 0, 0).isValid());
+    }
+
+    // A cancel answers 0 with no cause; a dialog not shown answers 0 with
+    // its cause; a failure answers something else with its cause.
+    void resultsAndCauses_data()
+    {
+        QTest::addColumn<QString>("dialog");
+        QTest::addColumn<int>("result");
+        QTest::addColumn<qint32>("cause");
+        for (const char* dialog : {"open", "save", "colour", "font", "print", "setup"}) {
+            QTest::addRow("%s cancelled", dialog) << dialog << 0 << 0;
+            QTest::addRow("%s, no printer", dialog) << dialog << 0 << 0x1008;
+            QTest::addRow("%s failed", dialog) << dialog << -1 << 0x3003;
+        }
+    }
+    void resultsAndCauses()
+    {
+        QFETCH(QString, dialog);
+        QFETCH(int, result);
+        QFETCH(qint32, cause);
+        auto answer = [result, cause](auto& d) {
+            d.extendedError = cause;
+            return result;
+        };
+        Scripted().fileNameDialogs.answers << answer;
+        Scripted().colorDialogs.answers << answer;
+        Scripted().fontDialogs.answers << answer;
+        Scripted().printDialogs.answers << answer;
+        Scripted().pageSetupDialogs.answers << answer;
+        cdlg c;
+        QVERIFY(!AnyDialog().run(c, dialog, -1));
+        QCOMPARE(c.APIReturn(), result);
+        QCOMPARE(c.ExtendedError(), cause);
+    }
+
+    // Through Qt's own file dialog: the user switches the file type and
+    // types a name; the type chosen comes back by its place in the list,
+    // even where two types share a description.
+    void realFileDialogGivesBackTheTypeChosen_data()
+    {
+        QTest::addColumn<bool>("save");
+        QTest::addColumn<QString>("filter");
+        QTest::addColumn<qint32>("index");
+        QTest::addColumn<QString>("chosenFilter");
+        QTest::addColumn<qint32>("chosenIndex");
+        const QString types = "Text|*.txt|Readings|*.qzv|All|*.*";
+        QTest::newRow("open") << false << types << 1 << QString("Readings") + NUL + "*.qzv" << 2;
+        QTest::newRow("save") << true << types << 2 << QString("All") + NUL + "*.*" << 3;
+        QTest::newRow("same descriptions") << false << "Cards|*.txt|Cards|*.qzv" << 1 << QString("Cards") + NUL + "*.qzv"
+                                           << 2;
+    }
+    void realFileDialogGivesBackTheTypeChosen()
+    {
+        QFETCH(bool, save);
+        QFETCH(QString, filter);
+        QFETCH(qint32, index);
+        QTemporaryDir dir;
+        QFile file(dir.filePath("b.qzv"));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        auto previous = SetDesktop(std::make_unique<RealDesktop>());
+        UserAt<QFileDialog> user([](QFileDialog& d) {
+            QTest::keyClick(d.findChild<QComboBox*>("fileTypeCombo"), Qt::Key_Down);
+            // The user waits for the file to be listed.
+            const auto* list = d.findChild<QAbstractItemView*>("listView");
+            if (QTest::qWaitFor([list] { return list->model()->rowCount(list->rootIndex()) > 0; })) {
+                QTest::keyClicks(d.findChild<QLineEdit*>("fileNameEdit"), "b.qzv");
+                clickAccept(d);
+            }
+        });
+        cdlg c;
+        QString name, title;
+        qint32 flags = 0;
+        bool readOnly = false;
+        const bool chosen =
+            save ? c.VBGetSaveFileName(name, title, false, filter, index, dir.path(), "", "", 0, flags, false, nullptr)
+                 : c.VBGetOpenFileName(name, title, true, false, readOnly, true, filter, index, dir.path(), "", "",
+                                       0, flags, false, nullptr);
+        SetDesktop(std::move(previous));
+        QVERIFY(!user.gaveUp);
+        QVERIFY(chosen);
+        QCOMPARE(name, dir.filePath("b.qzv"));
+        QCOMPARE(title, QString("b.qzv"));
+        QTEST(filter, "chosenFilter");
+        QTEST(index, "chosenIndex");
+    }
+
+    // Through Qt's own font dialog, which offers whole sizes only: a size
+    // left as shown keeps its fraction.
+    void realFontDialogKeepsTheSizeLeftAsShown_data()
+    {
+        QTest::addColumn<double>("size");
+        QTest::addColumn<QString>("typed"); // into the size box; empty: left as shown
+        QTest::addColumn<double>("chosen");
+        QTest::newRow("10.5 left") << 10.5 << "" << 10.5;
+        QTest::newRow("11 left") << 11.0 << "" << 11.0;
+        QTest::newRow("10.5 made 14") << 10.5 << "14" << 14.0;
+    }
+    void realFontDialogKeepsTheSizeLeftAsShown()
+    {
+        QFETCH(double, size);
+        QFETCH(QString, typed);
+        auto previous = SetDesktop(std::make_unique<RealDesktop>());
+        UserAt<QFontDialog> user([typed](QFontDialog& d) {
+            for (QLineEdit* edit : d.findChildren<QLineEdit*>())
+                if (!typed.isEmpty() && qobject_cast<const QIntValidator*>(edit->validator())) {
+                    edit->selectAll();
+                    QTest::keyClicks(edit, typed);
+                }
+            clickAccept(d);
+        });
+        cdlg c;
+        QFont font("DejaVu Sans");
+        font.setPointSizeF(size);
+        qint32 dc = 0, color = 0, flags = 0;
+        const bool chosen = c.VBChooseFont(font, dc, 0, color, 0, 0, flags, false, nullptr);
+        SetDesktop(std::move(previous));
+        QVERIFY(!user.gaveUp);
+        QVERIFY(chosen);
+        QTEST(font.pointSizeF(), "chosen");
     }
 
     void dialogErrorsAndSmallHelpers()
