@@ -10,6 +10,8 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFontDatabase>
+#include <QFontInfo>
 #include <QFontDialog>
 #include <QMessageBox>
 #include <QPageSetupDialog>
@@ -17,6 +19,7 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <cmath>
+#include <limits>
 
 namespace {
 // Qt's own file dialog, with the checks of the dialog's flags that it does
@@ -197,6 +200,29 @@ private:
     int m_max;
 };
 
+// Qt's font dialog opens on the family's first style when none bears the
+// font's style name ("Normal" where the family says "Book"), which turned a
+// plain font oblique and condensed. The font is given the family's style
+// with its slant and the nearest weight; of equals, the shortest name (not
+// "Condensed ...").
+void nameStyle(QFont& font)
+{
+    QString best;
+    int bestDistance = std::numeric_limits<int>::max();
+    for (const QString& style : QFontDatabase::styles(font.family())) {
+        const bool slanted = QFontInfo(QFontDatabase::font(font.family(), style, 10)).style() != QFont::StyleNormal;
+        const int distance = (slanted != font.italic()) * 1000000 +
+                             std::abs(QFontDatabase::weight(font.family(), style) - font.weight()) * 100 +
+                             static_cast<int>(style.size());
+        if (distance < bestDistance) {
+            best = style;
+            bestDistance = distance;
+        }
+    }
+    if (!best.isEmpty())
+        font.setStyleName(best);
+}
+
 QFont initialFont(const SystemDialogs::Font& d)
 {
     QFont font;
@@ -212,6 +238,7 @@ QFont initialFont(const SystemDialogs::Font& d)
     font.setItalic(d.italic != 0);
     font.setUnderline(d.underline != 0);
     font.setStrikeOut(d.strikeOut != 0);
+    nameStyle(font);
     return font;
 }
 
