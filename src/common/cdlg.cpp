@@ -405,8 +405,9 @@ bool cdlg::takeResult(int result, qint32 extendedError)
     m_eventSink = nullptr;
     if (result == SystemDialogs::Chosen)
         return true;
-    if (result != SystemDialogs::Cancelled)
-        m_extendedError = extendedError;
+    // A dialog that could not be shown answers as a cancel does; only its
+    // cause (no printer) tells the two apart.
+    m_extendedError = extendedError;
     return false;
 }
 

@@ -48,8 +48,9 @@ private:
 // The system's standard dialogs as methods with plain arguments: each shows
 // its dialog through the desktop and copies the user's choice back into its
 // in/out arguments. A dialog's result is in APIReturn (1 chosen, 0 cancelled
-// or not shown); any other result is a failure whose cause is in
-// ExtendedError. Hook and EventSink are accepted and not used.
+// or not shown); any other result is a failure. The cause of a failure, or of
+// a dialog not shown, is in ExtendedError (0 after a cancel). Hook and
+// EventSink are accepted and not used.
 class cdlg {
 public:
     // The printer chosen in the last successful print dialog.

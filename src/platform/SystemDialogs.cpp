@@ -6,9 +6,12 @@
 
 #include <QApplication>
 #include <QColorDialog>
+#include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFontDatabase>
+#include <QFontInfo>
 #include <QFontDialog>
 #include <QMessageBox>
 #include <QPageSetupDialog>
@@ -16,6 +19,7 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <cmath>
+#include <limits>
 
 namespace {
 // Qt's own file dialog, with the checks of the dialog's flags that it does
@@ -196,19 +200,45 @@ private:
     int m_max;
 };
 
+// Qt's font dialog opens on the family's first style when none bears the
+// font's style name ("Normal" where the family says "Book"), which turned a
+// plain font oblique and condensed. The font is given the family's style
+// with its slant and the nearest weight; of equals, the shortest name (not
+// "Condensed ...").
+void nameStyle(QFont& font)
+{
+    QString best;
+    int bestDistance = std::numeric_limits<int>::max();
+    for (const QString& style : QFontDatabase::styles(font.family())) {
+        const bool slanted = QFontInfo(QFontDatabase::font(font.family(), style, 10)).style() != QFont::StyleNormal;
+        const int distance = (slanted != font.italic()) * 1000000 +
+                             std::abs(QFontDatabase::weight(font.family(), style) - font.weight()) * 100 +
+                             static_cast<int>(style.size());
+        if (distance < bestDistance) {
+            best = style;
+            bestDistance = distance;
+        }
+    }
+    if (!best.isEmpty())
+        font.setStyleName(best);
+}
+
 QFont initialFont(const SystemDialogs::Font& d)
 {
     QFont font;
     const QString face = textBeforeNul(QString::fromLatin1(d.faceName));
     if (!face.isEmpty())
         font.setFamily(face);
-    if (d.height != 0)
-        font.setPointSize(static_cast<int>(std::lround(std::abs(d.height) * Twips::PerPixel / 20.0)));
+    if (d.pointSize > 0)
+        font.setPointSizeF(d.pointSize / 10.0);
+    else if (d.height != 0)
+        font.setPointSizeF(std::abs(d.height) * Twips::PerPixel / 20.0);
     if (d.weight > 0)
         font.setWeight(static_cast<QFont::Weight>(qBound(1, d.weight, 1000)));
     font.setItalic(d.italic != 0);
     font.setUnderline(d.underline != 0);
     font.setStrikeOut(d.strikeOut != 0);
+    nameStyle(font);
     return font;
 }
 
@@ -274,9 +304,11 @@ int RealDesktop::ShowFileNameDialog(SystemDialogs::FileName& d)
     }
     d.file = names.leftJustified(d.maxFile, QChar(0));
     d.fileTitle = title.leftJustified(d.maxFileTitle, QChar(0));
-    const qsizetype filterChosen = box.nameFilters().indexOf(box.selectedNameFilter());
-    if (filterChosen >= 0)
-        d.filterIndex = static_cast<qint32>(filterChosen) + 1;
+    // The list shows only the descriptions, which need not differ, so the
+    // chosen filter is known by its place in the list.
+    const auto* types = box.findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+    if (types && types->currentIndex() >= 0 && types->count() == s.filters.size())
+        d.filterIndex = types->currentIndex() + 1;
     return SystemDialogs::Chosen;
 }
 
@@ -301,12 +333,18 @@ int RealDesktop::ShowColorDialog(SystemDialogs::Color& d)
 int RealDesktop::ShowFontDialog(SystemDialogs::Font& d)
 {
     const bool limited = d.flags & SystemDialogs::Font::LimitSize;
-    LimitedFontDialog box(initialFont(d), QApplication::activeWindow(), limited ? d.sizeMin : 0,
+    const QFont initial = initialFont(d);
+    LimitedFontDialog box(initial, QApplication::activeWindow(), limited ? d.sizeMin : 0,
                           limited ? d.sizeMax : 0);
     box.setOption(QFontDialog::DontUseNativeDialog);
     if (box.exec() != QDialog::Accepted)
         return SystemDialogs::Cancelled;
-    storeFont(d, box.selectedFont());
+    // Qt's dialog shows and offers whole sizes only: a size the user left as
+    // shown keeps its fraction.
+    QFont chosen = box.selectedFont();
+    if (chosen.pointSize() == initial.pointSize())
+        chosen.setPointSizeF(initial.pointSizeF());
+    storeFont(d, chosen);
     return SystemDialogs::Chosen;
 }
 

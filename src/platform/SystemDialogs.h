@@ -9,12 +9,13 @@
 // fills a record, the desktop shows the dialog and writes the user's choice
 // back into it. Each dialog's result is 1 when the user chose, 0 when the
 // user cancelled or the dialog could not be shown, and anything else when
-// the dialog failed; extendedError then says why.
+// the dialog failed. extendedError says why a dialog failed or was not
+// shown; it stays 0 when the user cancelled.
 namespace SystemDialogs {
 
 enum Result : int { Cancelled = 0, Chosen = 1, Failed = -1 };
 
-// Why a dialog failed.
+// Why a dialog failed or was not shown.
 enum ExtendedErrors : qint32 {
     NoDefaultPrinter = 0x1008,
     BufferTooSmall = 0x3003, // the chosen name does not fit in maxFile characters

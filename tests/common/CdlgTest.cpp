@@ -4,10 +4,19 @@
 #include "common/cdlg.h"
 #include "platform/App.h"
 
-#include <QGuiApplication>
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QFontDialog>
+#include <QLineEdit>
 #include <QPalette>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QValidator>
 #include <QtTest>
 
 namespace {
@@ -38,6 +47,44 @@ QString raised(F&& call)
         return QString::number(e.Number());
     }
     return "none";
+}
+
+// Plays the user at the next real dialog of kind D once it is shown. One
+// still open after five seconds is cancelled (gaveUp), so no test waits on it.
+template <class D>
+class UserAt {
+public:
+    explicit UserAt(std::function<void(D&)> act)
+    {
+        m_poll.callOnTimeout([this, act] {
+            auto* dialog = qobject_cast<D*>(QApplication::activeModalWidget());
+            if (dialog && dialog->isVisible()) {
+                m_poll.stop();
+                act(*dialog);
+            }
+        });
+        m_guard.setSingleShot(true);
+        m_guard.callOnTimeout([this] {
+            gaveUp = true;
+            for (int i = 0; i < 3 && QApplication::activeModalWidget(); ++i)
+                QMetaObject::invokeMethod(QApplication::activeModalWidget(), "reject");
+        });
+        m_poll.start(10);
+        m_guard.start(5000);
+    }
+    bool gaveUp = false;
+
+private:
+    QTimer m_poll;
+    QTimer m_guard;
+};
+
+void clickAccept(QDialog& dialog)
+{
+    const auto* buttons = dialog.findChild<QDialogButtonBox*>();
+    for (QAbstractButton* b : buttons->buttons())
+        if (buttons->buttonRole(b) == QDialogButtonBox::AcceptRole)
+            return QTest::mouseClick(b, Qt::LeftButton);
 }
 
 struct Recorder : cdlgEventSink {
@@ -71,6 +118,46 @@ class CdlgTest : public QObject {
         bool run(cdlg& c)
         {
             return c.VBGetSaveFileName(name, title, true, filter, index, "", "", "", 5, flags, false, nullptr);
+        }
+    };
+    // One dialog of each kind with the Boolean argument number "on" set
+    // (-1: none; for the print dialog 7 and 8 ask for a range of pages and
+    // for the selection; for the font dialog 0 to 2 give a colour, a least
+    // and a largest size); the record shown is the last of its script.
+    struct AnyDialog {
+        QString name, title, filter;
+        qint32 index = 1, flags = 0, color = 0, hdc = 0, from = 1, to = 1, copies = 0, n = 0, dc = 0;
+        float m = 0;
+        QFont font;
+        bool run(cdlg& c, const QString& dialog, int on)
+        {
+            bool readOnly = on == 2, toFile = on == 4, collate = on == 5;
+            qint32 range = on - 6;
+            if (dialog == "open")
+                return c.VBGetOpenFileName(name, title, on == 0, on == 1, readOnly, on == 3, filter, index, "", "",
+                                           "", 0, flags, false, nullptr);
+            if (dialog == "save")
+                return c.VBGetSaveFileName(name, title, on == 0, filter, index, "", "", "", 0, flags, false, nullptr);
+            if (dialog == "colour")
+                return c.VBChooseColor(color, on == 0, on == 1, on == 2, 0, 0, false, nullptr);
+            if (dialog == "font") {
+                color = on == 0 ? 5 : 0;
+                return c.VBChooseFont(font, dc, 0, color, on == 1 ? 6 : 0, on == 2 ? 40 : 0, flags, false, nullptr);
+            }
+            if (dialog == "print")
+                return c.VBPrintDlg(hdc, range, on == 0, from, to, on == 1, copies, on == 2, on == 3, toFile, collate,
+                                    on == 6, 0, nullptr, 0, false, nullptr);
+            return c.VBPageSetupDlg2(0, on == 0, on == 1, on == 2, on == 3, m, m, m, m, m, m, m, m, n, n, n, on == 4,
+                                     nullptr, 0, false, nullptr);
+        }
+        static qint32 shownFlags(const QString& dialog)
+        {
+            ScriptedDesktop& d = Scripted();
+            return dialog == "open" || dialog == "save" ? d.fileNameDialogs.shown.last().flags
+                   : dialog == "colour"                 ? d.colorDialogs.shown.last().flags
+                   : dialog == "font"                   ? d.fontDialogs.shown.last().flags
+                   : dialog == "print"                  ? d.printDialogs.shown.last().flags
+                                                        : d.pageSetupDialogs.shown.last().flags;
         }
     };
 
@@ -349,15 +436,16 @@ private slots:
         bool toFile = false, collate = false;
         const bool printed = c.VBPrintDlg(hdc, range, false, from, to, false, copies, true, false, toFile, collate,
                                           false, 0, nullptr, 0, false, nullptr);
-        const qint32 printReturn = c.APIReturn();
+        const QList<qint32> printResult{c.APIReturn(), c.ExtendedError()};
         float m[8] = {};
         qint32 paper = 0, orientation = 0, quality = 0;
         const bool setUp = c.VBPageSetupDlg2(0, false, false, false, false, m[0], m[1], m[2], m[3], m[4], m[5], m[6],
                                              m[7], paper, orientation, quality, true, nullptr, 0, false, nullptr);
         SetDesktop(std::move(previous));
         QVERIFY(!printed && !setUp);
-        QCOMPARE(printReturn, 0);
-        QCOMPARE(c.APIReturn(), 0);
+        // Answered as a cancel, with the cause that tells the two apart.
+        QCOMPARE(printResult, QList<qint32>({0, 0x1008}));
+        QCOMPARE(QList<qint32>({c.APIReturn(), c.ExtendedError()}), QList<qint32>({0, 0x1008}));
         QCOMPARE(c.SelectedPrinterName, QString());
     }
 
@@ -386,6 +474,340 @@ private slots:
         qint32 color = 0;
         c.VBChooseColor(color, false, false, false, 0, 0, false, nullptr);
         QVERIFY(!c.DialogHook(8, 0x110, 0, 0).isValid());
+    }
+
+    // Each Boolean argument on its own, against the flag it adds to the record.
+    void eachChoiceAddsItsFlag_data()
+    {
+        QTest::addColumn<QString>("dialog");
+        QTest::addColumn<int>("on"); // the Boolean argument set, -1 none
+        QTest::addColumn<qint32>("flags");
+        QTest::newRow("open, none") << "open" << -1 << 0;
+        QTest::newRow("open, file must exist") << "open" << 0 << 0x1000;
+        QTest::newRow("open, multiselect") << "open" << 1 << 0x200;
+        QTest::newRow("open, read-only") << "open" << 2 << 0x1;
+        QTest::newRow("open, hide read-only") << "open" << 3 << 0x4;
+        QTest::newRow("save, none") << "save" << -1 << 0x4;
+        QTest::newRow("save, overwrite prompt") << "save" << 0 << 0x6;
+        QTest::newRow("colour, none") << "colour" << -1 << 0x81;
+        QTest::newRow("colour, any colour") << "colour" << 0 << 0x101;
+        QTest::newRow("colour, full open") << "colour" << 1 << 0x83;
+        QTest::newRow("colour, no full open") << "colour" << 2 << 0x85;
+        QTest::newRow("font, none") << "font" << -1 << 0x42;
+        QTest::newRow("font, a colour") << "font" << 0 << 0x142;
+        QTest::newRow("font, a least size") << "font" << 1 << 0x2042;
+        QTest::newRow("font, a largest size") << "font" << 2 << 0x2042;
+        const qint32 print = 0x40000 | 0x100 | 0x100000;
+        QTest::newRow("print, none") << "print" << -1 << print;
+        QTest::newRow("print, no page numbers") << "print" << 0 << (print | 0x8);
+        QTest::newRow("print, no selection") << "print" << 1 << (print | 0x4);
+        QTest::newRow("print, show print to file") << "print" << 2 << (print & ~0x100000);
+        QTest::newRow("print, no print to file") << "print" << 3 << (print | 0x80000);
+        QTest::newRow("print, print to file") << "print" << 4 << (print | 0x20);
+        QTest::newRow("print, collate") << "print" << 5 << (print | 0x10);
+        QTest::newRow("print, no warning") << "print" << 6 << (print | 0x80);
+        QTest::newRow("print, range of pages") << "print" << 7 << (print | 0x2);
+        QTest::newRow("print, selection") << "print" << 8 << (print | 0x1);
+        QTest::newRow("page set-up, none") << "setup" << -1 << 0x4;
+        QTest::newRow("page set-up, no margins") << "setup" << 0 << 0x14;
+        QTest::newRow("page set-up, no orientation") << "setup" << 1 << 0x104;
+        QTest::newRow("page set-up, no paper") << "setup" << 2 << 0x204;
+        QTest::newRow("page set-up, no printer") << "setup" << 3 << 0x24;
+        QTest::newRow("page set-up, millimetres") << "setup" << 4 << 0x8;
+    }
+    void eachChoiceAddsItsFlag()
+    {
+        QFETCH(QString, dialog);
+        QFETCH(int, on);
+        cdlg c;
+        AnyDialog().run(c, dialog, on);
+        QTEST(AnyDialog::shownFlags(dialog), "flags");
+    }
+
+    // A cancel answers 0 with no cause; a dialog not shown answers 0 with
+    // its cause; a failure answers something else with its cause.
+    void resultsAndCauses_data()
+    {
+        QTest::addColumn<QString>("dialog");
+        QTest::addColumn<int>("result");
+        QTest::addColumn<qint32>("cause");
+        for (const char* dialog : {"open", "save", "colour", "font", "print", "setup"}) {
+            QTest::addRow("%s cancelled", dialog) << dialog << 0 << 0;
+            QTest::addRow("%s, no printer", dialog) << dialog << 0 << 0x1008;
+            QTest::addRow("%s failed", dialog) << dialog << -1 << 0x3003;
+        }
+    }
+    void resultsAndCauses()
+    {
+        QFETCH(QString, dialog);
+        QFETCH(int, result);
+        QFETCH(qint32, cause);
+        auto answer = [result, cause](auto& d) {
+            d.extendedError = cause;
+            return result;
+        };
+        Scripted().fileNameDialogs.answers << answer;
+        Scripted().colorDialogs.answers << answer;
+        Scripted().fontDialogs.answers << answer;
+        Scripted().printDialogs.answers << answer;
+        Scripted().pageSetupDialogs.answers << answer;
+        cdlg c;
+        QVERIFY(!AnyDialog().run(c, dialog, -1));
+        QCOMPARE(c.APIReturn(), result);
+        QCOMPARE(c.ExtendedError(), cause);
+    }
+
+    // Page set-up in both forms: only an answer of 1 is a choice; then the
+    // margins, paper and printer take it.
+    void pageSetupTakesOnlyAChoice_data()
+    {
+        QTest::addColumn<bool>("whole");
+        QTest::addColumn<int>("result");
+        for (bool whole : {false, true})
+            for (int result : {-1, 0, 1})
+                QTest::addRow("%s, %d", whole ? "whole numbers" : "fractions", result) << whole << result;
+    }
+    void pageSetupTakesOnlyAChoice()
+    {
+        QFETCH(bool, whole);
+        QFETCH(int, result);
+        Scripted().pageSetupDialogs.answers << [result](SystemDialogs::PageSetup& d) {
+            d.margin = {1000, 2000, 3000, 4000};
+            d.minMargin = {500, 600, 700, 800};
+            d.devMode = {"P", 2, 8, 4, 300, 0};
+            return result;
+        };
+        cdlg c;
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setPageSize(QPageSize(QPageSize::A4));
+        qint32 paper = -5, orientation = -5, quality = -5;
+        QList<float> margins(8, 9.f);
+        QList<qint32> wholeMargins(8, 9);
+        auto& f = margins;
+        auto& w = wholeMargins;
+        const bool chosen =
+            whole ? c.VBPageSetupDlg(0, false, false, false, false, w[0], w[1], w[2], w[3], w[4], w[5], w[6], w[7],
+                                     paper, orientation, quality, false, &printer, 0, false, nullptr)
+                  : c.VBPageSetupDlg2(0, false, false, false, false, f[0], f[1], f[2], f[3], f[4], f[5], f[6], f[7],
+                                      paper, orientation, quality, false, &printer, 0, false, nullptr);
+        QCOMPARE(chosen, result == 1);
+        QCOMPARE(c.APIReturn(), result);
+        if (result == 1) {
+            // left, its minimum, right, its minimum, top, ... in inches
+            QCOMPARE(margins, whole ? QList<float>(8, 9.f) : QList<float>({1, .5f, 3, .7f, 2, .6f, 4, .8f}));
+            QCOMPARE(wholeMargins, whole ? QList<qint32>({1, 0, 3, 1, 2, 1, 4, 1}) : QList<qint32>(8, 9));
+            QCOMPARE(QList<qint32>({paper, orientation, quality}), QList<qint32>({8, 2, 300}));
+        } else {
+            // The whole-number form always writes back its own margins, 0 when nothing was chosen.
+            QCOMPARE(margins, QList<float>(8, 9.f));
+            QCOMPARE(wholeMargins, QList<qint32>(8, whole ? 0 : 9));
+            QCOMPARE(QList<qint32>({paper, orientation, quality}), QList<qint32>({-5, -5, -5}));
+        }
+        QCOMPARE(printer.pageLayout().orientation() == QPageLayout::Landscape, result == 1);
+        QCOMPARE(printer.copyCount(), result == 1 ? 4 : 1);
+    }
+
+    // What the print dialog gives back: the range, pages and print to file.
+    void printDialogGivesBackTheRange_data()
+    {
+        QTest::addColumn<qint32>("returned");
+        QTest::addColumn<qint32>("range");
+        QTest::addColumn<bool>("toFile");
+        QTest::newRow("all") << 0 << 0 << false;
+        QTest::newRow("pages") << 0x2 << 1 << false;
+        QTest::newRow("selection") << 0x1 << 2 << false;
+        QTest::newRow("pages before selection") << 0x3 << 1 << false;
+        QTest::newRow("pages to a file") << 0x22 << 1 << true;
+    }
+    void printDialogGivesBackTheRange()
+    {
+        QFETCH(qint32, returned);
+        Scripted().printDialogs.answers << [returned](SystemDialogs::Print& d) {
+            d.flags = returned;
+            d.fromPage = 7;
+            d.toPage = 9;
+            return 1;
+        };
+        cdlg c;
+        qint32 hdc = 0, range = 2, from = 1, to = 2, copies = 0;
+        bool toFile = !(returned & 0x20), collate = false;
+        QVERIFY(c.VBPrintDlg(hdc, range, false, from, to, false, copies, true, false, toFile, collate, false, 0,
+                             nullptr, 0, false, nullptr));
+        QTEST(range, "range");
+        QTEST(toFile, "toFile");
+        QCOMPARE(QList<qint32>({from, to}), QList<qint32>({7, 9}));
+    }
+
+    void pageNumbersMustFitIn16Bits_data()
+    {
+        QTest::addColumn<qint32>("from");
+        QTest::addColumn<qint32>("to");
+        QTest::addColumn<QString>("error");
+        QTest::addColumn<qsizetype>("shown");
+        QTest::newRow("lowest") << -32768 << 1 << "none" << qsizetype(1);
+        QTest::newRow("below the lowest") << -32769 << 1 << "6" << qsizetype(0);
+        QTest::newRow("highest") << 1 << 32767 << "none" << qsizetype(1);
+        QTest::newRow("beyond the highest") << 1 << 32768 << "6" << qsizetype(0);
+        QTest::newRow("last page below the lowest") << 1 << -32769 << "6" << qsizetype(0);
+    }
+    void pageNumbersMustFitIn16Bits()
+    {
+        QFETCH(qint32, from);
+        QFETCH(qint32, to);
+        cdlg c;
+        qint32 hdc = 0, range = 0, copies = 0;
+        bool toFile = false, collate = false;
+        QTEST(raised([&] {
+                  c.VBPrintDlg(hdc, range, false, from, to, false, copies, true, false, toFile, collate, false, 0,
+                               nullptr, 0, false, nullptr);
+              }),
+              "error");
+        QTEST(Scripted().printDialogs.shown.size(), "shown");
+    }
+
+    // Each style of the chosen font from its own field; the weight comes
+    // after bold and has the last word.
+    void chosenFontStyle_data()
+    {
+        QTest::addColumn<quint8>("italic");
+        QTest::addColumn<quint8>("underline");
+        QTest::addColumn<quint8>("strikeOut");
+        QTest::addColumn<qint32>("fontType");
+        QTest::addColumn<qint32>("weight");
+        QTest::addColumn<QString>("style"); // italic, underline, strike-out, bold, then the weight
+        QTest::newRow("italic") << quint8(0xFF) << quint8(0) << quint8(0) << 0x400 << 400 << "i--- 400";
+        QTest::newRow("underline") << quint8(0) << quint8(0xFF) << quint8(0) << 0x400 << 400 << "-u-- 400";
+        QTest::newRow("strike-out") << quint8(0) << quint8(0) << quint8(0xFF) << 0x400 << 400 << "--s- 400";
+        QTest::newRow("bold") << quint8(0) << quint8(0) << quint8(0) << 0x100 << 700 << "---b 700";
+        QTest::newRow("bold type, light weight") << quint8(0) << quint8(0) << quint8(0) << 0x100 << 300 << "---- 300";
+        QTest::newRow("heavy, not bold type") << quint8(0) << quint8(0) << quint8(0) << 0x400 << 900 << "---b 900";
+    }
+    void chosenFontStyle()
+    {
+        QFETCH(quint8, italic);
+        QFETCH(quint8, underline);
+        QFETCH(quint8, strikeOut);
+        QFETCH(qint32, fontType);
+        QFETCH(qint32, weight);
+        Scripted().fontDialogs.answers << [=](SystemDialogs::Font& d) {
+            d.italic = italic;
+            d.underline = underline;
+            d.strikeOut = strikeOut;
+            d.fontType = fontType;
+            d.weight = weight;
+            return 1;
+        };
+        cdlg c;
+        QFont font("DejaVu Sans");
+        font.setPointSize(10);
+        font.setItalic(!italic);
+        font.setUnderline(!underline);
+        font.setStrikeOut(!strikeOut);
+        qint32 dc = 0, color = 0, flags = 0;
+        QVERIFY(c.VBChooseFont(font, dc, 0, color, 0, 0, flags, false, nullptr));
+        QTEST(QString("%1%2%3%4 %5")
+                  .arg(font.italic() ? "i" : "-", font.underline() ? "u" : "-", font.strikeOut() ? "s" : "-",
+                       font.bold() ? "b" : "-")
+                  .arg(font.weight()),
+              "style");
+        // The font handed to the dialog, each style from its own flag.
+        const SystemDialogs::Font& shown = Scripted().fontDialogs.shown.at(0);
+        QCOMPARE(QList<quint8>({shown.italic, shown.underline, shown.strikeOut}),
+                 QList<quint8>({quint8(italic ^ 0xFF), quint8(underline ^ 0xFF), quint8(strikeOut ^ 0xFF)}));
+    }
+
+    // Through Qt's own file dialog: the user switches the file type and
+    // types a name; the type chosen comes back by its place in the list,
+    // even where two types share a description.
+    void realFileDialogGivesBackTheTypeChosen_data()
+    {
+        QTest::addColumn<bool>("save");
+        QTest::addColumn<QString>("filter");
+        QTest::addColumn<qint32>("index");
+        QTest::addColumn<QString>("chosenFilter");
+        QTest::addColumn<qint32>("chosenIndex");
+        const QString types = "Text|*.txt|Readings|*.qzv|All|*.*";
+        QTest::newRow("open") << false << types << 1 << QString("Readings") + NUL + "*.qzv" << 2;
+        QTest::newRow("save") << true << types << 2 << QString("All") + NUL + "*.*" << 3;
+        QTest::newRow("same descriptions") << false << "Cards|*.txt|Cards|*.qzv" << 1 << QString("Cards") + NUL + "*.qzv"
+                                           << 2;
+    }
+    void realFileDialogGivesBackTheTypeChosen()
+    {
+        QFETCH(bool, save);
+        QFETCH(QString, filter);
+        QFETCH(qint32, index);
+        QTemporaryDir dir;
+        QFile file(dir.filePath("b.qzv"));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        auto previous = SetDesktop(std::make_unique<RealDesktop>());
+        UserAt<QFileDialog> user([](QFileDialog& d) {
+            QTest::keyClick(d.findChild<QComboBox*>("fileTypeCombo"), Qt::Key_Down);
+            // The user waits for the file to be listed.
+            const auto* list = d.findChild<QAbstractItemView*>("listView");
+            if (QTest::qWaitFor([list] { return list->model()->rowCount(list->rootIndex()) > 0; })) {
+                QTest::keyClicks(d.findChild<QLineEdit*>("fileNameEdit"), "b.qzv");
+                clickAccept(d);
+            }
+        });
+        cdlg c;
+        QString name, title;
+        qint32 flags = 0;
+        bool readOnly = false;
+        const bool chosen =
+            save ? c.VBGetSaveFileName(name, title, false, filter, index, dir.path(), "", "", 0, flags, false, nullptr)
+                 : c.VBGetOpenFileName(name, title, true, false, readOnly, true, filter, index, dir.path(), "", "",
+                                       0, flags, false, nullptr);
+        SetDesktop(std::move(previous));
+        QVERIFY(!user.gaveUp);
+        QVERIFY(chosen);
+        QCOMPARE(name, dir.filePath("b.qzv"));
+        QCOMPARE(title, QString("b.qzv"));
+        QTEST(filter, "chosenFilter");
+        QTEST(index, "chosenIndex");
+    }
+
+    // Through Qt's own font dialog, which offers whole sizes only: a size
+    // and a style left as shown come back as they were.
+    void realFontDialogKeepsWhatIsLeftAsShown_data()
+    {
+        QTest::addColumn<QString>("family");
+        QTest::addColumn<double>("size");
+        QTest::addColumn<bool>("italic");
+        QTest::addColumn<QString>("typed"); // into the size box; empty: left as shown
+        QTest::addColumn<double>("chosen");
+        QTest::newRow("10.5 left") << "DejaVu Sans" << 10.5 << false << "" << 10.5;
+        QTest::newRow("11 italic left") << "DejaVu Serif" << 11.0 << true << "" << 11.0;
+        QTest::newRow("10.5 made 14") << "DejaVu Serif" << 10.5 << false << "14" << 14.0;
+    }
+    void realFontDialogKeepsWhatIsLeftAsShown()
+    {
+        QFETCH(QString, family);
+        QFETCH(double, size);
+        QFETCH(bool, italic);
+        QFETCH(QString, typed);
+        auto previous = SetDesktop(std::make_unique<RealDesktop>());
+        UserAt<QFontDialog> user([typed](QFontDialog& d) {
+            for (QLineEdit* edit : d.findChildren<QLineEdit*>())
+                if (!typed.isEmpty() && qobject_cast<const QIntValidator*>(edit->validator())) {
+                    edit->selectAll();
+                    QTest::keyClicks(edit, typed);
+                }
+            clickAccept(d);
+        });
+        cdlg c;
+        QFont font(family);
+        font.setPointSizeF(size);
+        font.setItalic(italic);
+        qint32 dc = 0, color = 0, flags = 0;
+        const bool chosen = c.VBChooseFont(font, dc, 0, color, 0, 0, flags, false, nullptr);
+        SetDesktop(std::move(previous));
+        QVERIFY(!user.gaveUp);
+        QVERIFY(chosen);
+        QTEST(font.pointSizeF(), "chosen");
+        QCOMPARE(QList<int>({font.italic(), font.weight()}), QList<int>({italic, QFont::Normal}));
+        QCOMPARE(font.family(), family);
     }
 
     void dialogErrorsAndSmallHelpers()
