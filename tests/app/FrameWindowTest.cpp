@@ -276,6 +276,54 @@ private slots:
         QCOMPARE(UrlAt(frame.rtbDisp1, 5).size(), 1023);
     }
 
+    // An address alone on its line opens where it is drawn, from its first
+    // character to its last, and not beside them, whatever the alignment.
+    void linkOpensWhereItIsDrawn_data()
+    {
+        QTest::addColumn<int>("alignment");
+        QTest::newRow("left") << 0;
+        QTest::newRow("right") << 1;
+        QTest::newRow("centred") << 2;
+    }
+
+    void linkOpensWhereItIsDrawn()
+    {
+        QFETCH(int, alignment);
+        auto& frame = frmMDI();
+        frame.Show();
+        RichTextBox* box = frame.rtbDisp1;
+        box->SetText("A reading\r\n");
+        box->SetSelStart(box->Text().size());
+        box->SetSelAlignment(alignment);
+        box->SetSelText("www.cards.example.org \r\n");
+        box->SetSelAlignment(0);
+        box->SetSelText("The end");
+        const int first = box->toPlainText().indexOf("www");
+        const int last = box->toPlainText().indexOf("org") + 2;
+        const auto cursorAt = [box](int position) {
+            QTextCursor c(box->document());
+            c.setPosition(position);
+            return box->cursorRect(c);
+        };
+        const auto xOf = [&](int position) { return cursorAt(position).x(); };
+        const int y = cursorAt(first).center().y();
+        const struct {
+            int x;
+            bool opens;
+        } presses[] = {
+            {xOf(first) - 4, false},
+            {(xOf(first) + xOf(first + 1)) / 2, true},
+            {(xOf(last) + xOf(last + 1)) / 2, true},
+            {xOf(last + 1) + 4, false},
+        };
+        for (const auto& press : presses) {
+            Scripted().opened.clear();
+            QTest::mousePress(box->viewport(), Qt::LeftButton, {}, QPoint(press.x, y));
+            QTest::mouseRelease(box->viewport(), Qt::LeftButton, {}, QPoint(press.x, y));
+            QCOMPARE(Scripted().opened, press.opens ? QStringList{"www.cards.example.org"} : QStringList{});
+        }
+    }
+
     void menusAndLinks()
     {
         auto& frame = frmMDI();
