@@ -3,10 +3,12 @@
 #include "Desktop.h"
 #include "Forms.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QPointer>
 #include <QWidget>
+#include <QWindow>
 
 int DoEvents()
 {
@@ -29,3 +31,39 @@ void RepaintNow(QWidget* window)
 }
 
 void Sleep(int milliseconds) { desktop().Sleep(milliseconds); }
+
+namespace {
+class InputDropper : public QObject {
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (!event->isInputEvent())
+            return false;
+        return !inModalWindow(watched);
+    }
+
+private:
+    static bool inModalWindow(QObject* receiver)
+    {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal)
+            return false;
+        if (auto* widget = qobject_cast<QWidget*>(receiver))
+            return widget->window() == modal;
+        if (auto* window = qobject_cast<QWindow*>(receiver))
+            return window == modal->windowHandle();
+        return false;
+    }
+};
+} // namespace
+
+UserInputBlock::UserInputBlock() : m_filter(new InputDropper) { QCoreApplication::instance()->installEventFilter(m_filter); }
+
+UserInputBlock::~UserInputBlock()
+{
+    // What the user did meanwhile may still be on its way from the display
+    // server: fetch it and let the filter drop it.
+    QGuiApplication::sync();
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+    delete m_filter;
+}

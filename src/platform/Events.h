@@ -4,6 +4,7 @@
 // long step; returns the number of loaded windows.
 int DoEvents();
 
+class QObject;
 class QWidget;
 
 // Paints the window at once and puts it on the screen, before a pause that
@@ -14,3 +15,18 @@ void RepaintNow(QWidget* window);
 
 // Waits for the given time through the desktop (tests do not wait).
 void Sleep(int milliseconds);
+
+// While it lives, the user's mouse and keyboard input is dropped: for a
+// pause and a step that the user must not interrupt. Input that is still
+// waiting when it ends is dropped too. A modal box opened meanwhile still
+// takes the user's input.
+class UserInputBlock {
+public:
+    UserInputBlock();
+    ~UserInputBlock();
+    UserInputBlock(const UserInputBlock&) = delete;
+    UserInputBlock& operator=(const UserInputBlock&) = delete;
+
+private:
+    QObject* m_filter;
+};

@@ -6,6 +6,7 @@
 
 #include <QCloseEvent>
 #include <QEventLoop>
+#include <QScopedValueRollback>
 
 Form::Form(const QString& name, QWidget* parent) : QMainWindow(parent)
 {
@@ -62,6 +63,43 @@ void Form::MoveTwips(double left, double top)
 {
     QWidget* target = m_subWindow ? static_cast<QWidget*>(m_subWindow) : this;
     target->move(Twips::toPixels(left), Twips::toPixels(top));
+}
+
+void Form::SetChildSizeTwips(double width, double height)
+{
+    if (!m_subWindow || !m_subWindow->mdiArea())
+        return;
+    m_childSize = QSize(Twips::toPixels(width), Twips::toPixels(height));
+    m_subWindow->mdiArea()->viewport()->installEventFilter(this);
+    m_subWindow->installEventFilter(this);
+    fitChildInArea();
+}
+
+void Form::fitChildInArea()
+{
+    QMdiArea* area = m_subWindow ? m_subWindow->mdiArea() : nullptr;
+    if (!area || m_subWindow->isMaximized() || m_subWindow->isMinimized())
+        return;
+    const QSize room = area->viewport()->size();
+    if (room.isEmpty())
+        return;
+    QRect frame(m_subWindow->pos(), m_childSize.boundedTo(room));
+    frame.moveLeft(qBound(0, frame.left(), room.width() - frame.width()));
+    frame.moveTop(qBound(0, frame.top(), room.height() - frame.height()));
+    const QScopedValueRollback fitting(m_fittingChild, true);
+    m_subWindow->setGeometry(frame);
+}
+
+bool Form::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::Resize && m_subWindow) {
+        if (m_subWindow->mdiArea() && watched == m_subWindow->mdiArea()->viewport())
+            fitChildInArea();
+        else if (watched == m_subWindow && !m_fittingChild && m_subWindow->isVisible() && !m_subWindow->isMaximized()
+                 && !m_subWindow->isMinimized())
+            m_childSize = m_subWindow->size();
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void Form::SetVisible(bool visible)

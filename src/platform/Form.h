@@ -61,8 +61,15 @@ public:
     QMdiSubWindow* MdiSubWindow() const { return m_subWindow; }
     // Moves the window (its child frame, for a child window) to a place in twips.
     void MoveTwips(double left, double top);
+    // The size in twips of a child window's frame. Where the frame's client
+    // area is smaller the child is narrowed to it, so that its scroll bars
+    // and title-bar buttons stay in view, and it is kept inside the area
+    // as the frame is resized. A size the user gives it by dragging its
+    // border becomes its size from then on.
+    void SetChildSizeTwips(double width, double height);
 
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     virtual void Form_Load() {}
     virtual void Form_QueryUnload(int& cancel, int unloadMode)
     {
@@ -85,6 +92,9 @@ private:
     QSize m_clientSize;
     bool m_clientSizePending = false;
     void applyClientSize();
+    QSize m_childSize;
+    bool m_fittingChild = false;
+    void fitChildInArea();
 
 public:
     // Used by the modal run of the desktop.

@@ -59,7 +59,10 @@ int RichTextBox::characterAt(const QPoint& viewportPoint) const
         const QTextLine line = layout->lineAt(i);
         if (local.y() < line.y() || local.y() >= line.y() + line.height())
             continue;
-        if (local.x() < line.x() || local.x() >= line.x() + line.naturalTextWidth())
+        // A centred or right-aligned line is drawn away from its left edge:
+        // its text begins where the cursor before its first character stands.
+        const qreal left = line.cursorToX(line.textStart());
+        if (local.x() < left || local.x() >= left + line.naturalTextWidth())
             return -1;
         return block.position() + line.xToCursor(local.x(), QTextLine::CursorOnCharacter);
     }

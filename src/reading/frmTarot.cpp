@@ -356,6 +356,13 @@ void frmTarot::recordChoice(bool manual)
 
 void frmTarot::cmdAuto_Click()
 {
+    // The window does not react during the pause and the draw: a click
+    // meant for it then ("Back", a second "AutoCast") would act on the
+    // reading after it is shown.
+    if (m_casting)
+        return;
+    m_casting = true;
+    const UserInputBlock noInput;
     takeChoice();
     picMessage->show();
     picMessage->raise();

@@ -135,6 +135,7 @@ private:
     // The pressed state of the two buttons: set while their click is handled.
     bool m_cmdAutoValue = false;
     bool m_cmdManualValue = false;
+    bool m_casting = false; // "AutoCast" has started the reading
     int m_unloadMode = vbFormCode;
 };
 

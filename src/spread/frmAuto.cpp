@@ -56,7 +56,7 @@ frmAuto::frmAuto() : Form("frmAuto")
     Img->hide();
 
     MakeMdiChild(frmMDI().mdiClient);
-    MdiSubWindow()->resize(Twips::toPixels(9000), Twips::toPixels(7000));
+    SetChildSizeTwips(9000, 7000);
 }
 
 void frmAuto::Form_Load()

@@ -8,6 +8,7 @@
 #include "platform/App.h"
 #include "platform/Forms.h"
 #include "platform/MsgBox.h"
+#include "platform/Twips.h"
 
 #include <QCheckBox>
 #include <QFileInfo>
@@ -19,6 +20,32 @@ namespace {
 // The tab captions, blanks included.
 const char* const TabCaptions[] = {" My Personal Goal ", "     Settings       ", "  Memorize Cards  ",
                                    "      Take Test     ", "       Results        "};
+
+// The pages place their controls at fixed places: the window cannot be made
+// smaller than the page that needs the most room.
+void keepPagesWhole(TabControl& tabs)
+{
+    const int margin = Twips::toPixels(120);
+    for (int t = 0; t < tabs.count(); ++t) {
+        QWidget* page = tabs.widget(t);
+        QRect used;
+        for (QWidget* control : page->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            used |= control->geometry();
+        page->setMinimumSize(used.right() + 1 + margin, used.bottom() + 1 + margin);
+    }
+}
+
+// The labels below the pages wrap into more lines as the window narrows:
+// the window's smallest height is what they and the pages need at its
+// smallest width.
+void keepClientWhole(QWidget& client)
+{
+    client.ensurePolished();
+    QLayout* layout = client.layout();
+    layout->activate();
+    const QSize least = layout->totalMinimumSize();
+    client.setMinimumSize(least.width(), qMax(least.height(), layout->totalHeightForWidth(least.width())));
+}
 } // namespace
 
 frmMain::frmMain() : Form("frmMain")
@@ -41,7 +68,9 @@ frmMain::frmMain() : Form("frmMain")
     buildGoalsPage(SSTab1->widget(TabGoals));
     buildStartupFrame(SSTab1->widget(TabSettings));
     connectGoalsAndTray();
-    resize(780, 580);
+    keepPagesWhole(*SSTab1);
+    keepClientWhole(*central);
+    SetClientSizeTwips(11700, 8400);
 
     connect(SSTab1, &TabControl::Click, this, [this](int previous) { SSTab1_Click(previous); });
 }

@@ -491,6 +491,47 @@ private slots:
         QCOMPARE(Reading().SelectedSpreadName, QString("Celtic Cross"));
     }
 
+    // A click or key press made while the window pauses reaches it only
+    // once the reading is being drawn: it is dropped, not carried out then.
+    void inputDuringThePauseIsDropped_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<bool>("byKey");
+        QTest::newRow("click on Back") << "Back" << false;
+        QTest::newRow("Space on Back") << "Back" << true;
+        QTest::newRow("second click on AutoCast") << "AutoCast" << false;
+    }
+
+    void inputDuringThePauseIsDropped()
+    {
+        QFETCH(QString, button);
+        QFETCH(bool, byKey);
+        openSpreadChoice();
+        auto& t = frmTarot();
+        QPushButton* target = button == "Back" ? t.cmdBack : t.cmdAuto;
+        Watching watching;
+        watching.desktop->onSleep = [&] {
+            const QPointF at = QRectF(target->rect()).center();
+            for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+                if (byKey)
+                    QCoreApplication::postEvent(target, new QKeyEvent(type == QEvent::MouseButtonPress ? QEvent::KeyPress
+                                                                                                      : QEvent::KeyRelease,
+                                                                      Qt::Key_Space, Qt::NoModifier, " "));
+                else
+                    QCoreApplication::postEvent(target, new QMouseEvent(type, at, target->mapToGlobal(at), Qt::LeftButton,
+                                                                        type == QEvent::MouseButtonPress ? Qt::LeftButton
+                                                                                                         : Qt::NoButton,
+                                                                        Qt::NoModifier));
+            }
+        };
+        QTest::mouseClick(t.cmdAuto, Qt::LeftButton);
+        TestSupport::settle();
+        QCOMPARE(watching.desktop->sleeps, QList<int>{3000});
+        QVERIFY(!Forms::IsLoaded("frmTarot"));
+        QVERIFY(Forms::IsLoaded("frmAuto"));
+        QVERIFY(!Forms::IsLoaded("frmFront") || !frmFront().isVisible());
+    }
+
     void autoCastMenuItemPressesTheButton()
     {
         openSpreadChoice();

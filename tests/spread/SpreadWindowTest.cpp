@@ -125,6 +125,46 @@ private slots:
         QCOMPARE(w.p[0]->children().last(), static_cast<QObject*>(w.lbl[0]));
     }
 
+    // The spread window keeps to the room between the frame's panes, at
+    // 9000 x 7000 twips where there is room, its cards where they were.
+    void windowStaysInsideTheFramesClientArea_data()
+    {
+        QTest::addColumn<QList<QSize>>("frames"); // twips, one resize after another
+        QTest::newRow("frame as designed") << QList<QSize>{};
+        QTest::newRow("wide and tall") << QList<QSize>{{17000, 12000}};
+        QTest::newRow("wide but low") << QList<QSize>{{17000, 5000}};
+        QTest::newRow("small, then large again") << QList<QSize>{{8000, 5000}, {17000, 12000}};
+    }
+
+    void windowStaysInsideTheFramesClientArea()
+    {
+        QFETCH(QList<QSize>, frames);
+        chooseAutomatic(6);
+        auto& w = frmAuto();
+        w.Show();
+        auto& mdi = frmMDI();
+        mdi.picLeft->setVisible(false);
+        mdi.TB->setVisible(false);
+        mdi.picTop2->setVisible(false);
+        frames.prepend(QSize());
+        for (const QSize& frame : frames) {
+            if (!frame.isEmpty())
+                mdi.resize(Twips::toPixels(frame.width()), Twips::toPixels(frame.height()));
+            TestSupport::settle();
+            const QRect room = mdi.mdiClient->viewport()->rect();
+            const QRect child = w.MdiSubWindow()->geometry();
+            QVERIFY(room.contains(child));
+            QCOMPARE(child.size(), QSize(Twips::toPixels(9000), Twips::toPixels(7000)).boundedTo(room.size()));
+        }
+        QCOMPARE(w.p[6]->pos(), QPoint(Twips::toPixels(4500), 0));
+
+        // A size the user gave it by dragging its border stays.
+        w.MdiSubWindow()->resize(300, 200);
+        mdi.resize(mdi.width() + 40, mdi.height() + 40);
+        TestSupport::settle();
+        QCOMPARE(w.MdiSubWindow()->size(), QSize(300, 200));
+    }
+
     void withoutPressedButtonsOnlyTheHeaderIsWritten()
     {
         chooseAutomatic(3);

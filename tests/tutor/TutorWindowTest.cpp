@@ -9,6 +9,7 @@
 #include "platform/Forms.h"
 #include "platform/MsgBox.h"
 #include "platform/Settings.h"
+#include "platform/Twips.h"
 #include "reading/TextEncoding.h"
 #include "tutor/frmMain.h"
 
@@ -171,6 +172,37 @@ private slots:
         QCOMPARE(Forms::Count(), 0);
         TestSupport::settle();
         QCOMPARE(ends(), before + 1);
+    }
+
+    // However small the user makes the window, every control of every page
+    // and the buttons below the pages stay whole.
+    void everyControlStaysWhole_data()
+    {
+        QTest::addColumn<QSize>("size"); // pixels; empty: as the window opens
+        QTest::newRow("as opened") << QSize();
+        QTest::newRow("shrunk") << QSize(1, 1);
+        QTest::newRow("narrow") << QSize(300, 900);
+        QTest::newRow("low") << QSize(1200, 200);
+    }
+
+    void everyControlStaysWhole()
+    {
+        QFETCH(QSize, size);
+        auto& f = frmMain();
+        f.Show();
+        if (size.isEmpty())
+            QCOMPARE(f.centralWidget()->size(), QSize(Twips::toPixels(11700), Twips::toPixels(8400)));
+        else
+            f.resize(size);
+        TestSupport::settle();
+        const QRect page = f.SSTab1->currentWidget()->rect();
+        for (int t = 0; t < f.SSTab1->count(); ++t)
+            for (QWidget* control : f.SSTab1->widget(t)->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+                QVERIFY2(page.contains(control->geometry()), control->metaObject()->className());
+        const QRect client = f.centralWidget()->rect();
+        for (QWidget* w : {static_cast<QWidget*>(f.SSTab1), static_cast<QWidget*>(f.cmdBack),
+                           static_cast<QWidget*>(f.cmdNav), static_cast<QWidget*>(f.cmdReset)})
+            QVERIFY(client.contains(QRect(w->mapTo(f.centralWidget(), QPoint()), w->size())));
     }
 
     void menusAndLabelsOpenTheirPages()
