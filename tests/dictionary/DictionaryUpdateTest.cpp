@@ -93,6 +93,26 @@ private slots:
         QCOMPARE(readDictionary(folder->file("tarot.dll")), Dictionary);
     }
 
+    // Another program holds the dictionary: nothing is merged, and the user
+    // is told that the file is in use.
+    void dictionaryInUseIsReportedAndLeftUnchanged()
+    {
+        writeDictionary(folder->file("tarot.dll"), Dictionary);
+        writeDictionary(folder->file("update.mdb"), {{"Sun", "s", "tarot"}});
+        withDatabase(folder->file("tarot.dll"), [&](QSqlDatabase& db) {
+            QSqlQuery(db).exec("BEGIN EXCLUSIVE");
+            frmMDI().mnuUpdateKey->setEnabled(true);
+            Scripted().fileAnswers.enqueue(folder->file("update.mdb"));
+            frmMDI().mnuUpdateKey->trigger();
+            QSqlQuery(db).exec("ROLLBACK");
+        });
+        QCOMPARE(Scripted().boxes.size(), 1);
+        QVERIFY2(Scripted().boxes[0].prompt.contains("in use by another program"),
+                 qPrintable(Scripted().boxes[0].prompt));
+        QVERIFY(!Scripted().boxes[0].prompt.contains("einstall"));
+        QCOMPARE(readDictionary(folder->file("tarot.dll")), Dictionary);
+    }
+
     void tablesLargerThanSixteenBitCounters()
     {
         Rows big;
