@@ -1,7 +1,11 @@
 # Quick start: `make run` builds and starts the program, `make test` builds and runs every test.
+# `make test-sanitize` builds everything in build-asan with AddressSanitizer and
+# UndefinedBehaviorSanitizer and runs every test there.
 BUILD_DIR ?= build
+SANITIZE_DIR ?= build-asan
+SANITIZE_JOBS ?= 4
 
-.PHONY: all deps build run test clean
+.PHONY: all deps build run test test-sanitize clean
 
 all: build
 
@@ -18,5 +22,10 @@ run: build
 test: build
 	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$$(nproc)
 
+test-sanitize: deps
+	cmake -S . -B $(SANITIZE_DIR) -G Ninja -DARCAVELL_SANITIZE=ON
+	cmake --build $(SANITIZE_DIR) -j$(SANITIZE_JOBS)
+	cd $(SANITIZE_DIR) && ctest --output-on-failure -j$(SANITIZE_JOBS)
+
 clean:
-	rm -rf $(BUILD_DIR)
+	rm -rf $(BUILD_DIR) $(SANITIZE_DIR)

@@ -40,7 +40,7 @@ int main(int argc, char** argv)
     App::InitFromProcess();
     QApplication::setWindowIcon(AppIcon());
 
-    SingleInstance instance(App::EXEName());
+    SingleInstance instance(App::EXEName(), App::Path());
     StartUp(!instance.Acquire());
     if (Forms::Count() == 0)
         return 0;

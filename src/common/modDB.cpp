@@ -13,8 +13,28 @@
 
 namespace {
 constexpr const char* Password = "Wd8kTq2xNb6rPz3mYh";
+// How long a statement waits for another program's lock on the file to go
+// before it gives up: short, as the window waits with it.
+constexpr int BusyTimeoutMs = 250;
 
 [[noreturn]] void fail(const QString& description) { throw VbError(VbErrors::ProviderError, description); }
+
+bool isBusy(const QSqlError& error)
+{
+    // SQLITE_BUSY and SQLITE_LOCKED, as the driver passes them on.
+    const QString code = error.nativeErrorCode();
+    return code == "5" || code == "6";
+}
+
+// Raises the error of a failed statement on the database file at path; a
+// file locked by another program is told apart from a damaged one.
+[[noreturn]] void failWith(const QSqlError& error, const QString& path)
+{
+    if (isBusy(error))
+        throw VbError(VbErrors::DatabaseInUse,
+                      "The file '" + path + "' is in use by another program.");
+    fail(error.text());
+}
 
 [[noreturn]] void noCurrentRecord()
 {
@@ -116,21 +136,25 @@ void Connection::Open()
     {
         QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", name);
         db.setDatabaseName(path);
+        QString options = QString("QSQLITE_BUSY_TIMEOUT=%1").arg(BusyTimeoutMs);
         if (!info.isWritable())
-            db.setConnectOptions("QSQLITE_OPEN_READONLY");
-        QString problem;
+            options += ";QSQLITE_OPEN_READONLY";
+        db.setConnectOptions(options);
+        QSqlError problem;
         if (!db.open()) {
-            problem = db.lastError().text();
+            problem = db.lastError();
         } else {
             QSqlQuery probe(db);
             if (!probe.exec("SELECT count(*) FROM sqlite_master"))
-                problem = "'" + path + "' is not a database file.";
+                problem = probe.lastError();
         }
-        if (!problem.isEmpty()) {
+        if (problem.isValid()) {
             db.close();
             db = QSqlDatabase();
             QSqlDatabase::removeDatabase(name);
-            fail(problem);
+            if (isBusy(problem))
+                failWith(problem, path);
+            fail("'" + path + "' is not a database file.");
         }
     }
     m_name = name;
@@ -374,7 +398,7 @@ void Recordset::insertRow(Row& row)
     for (const QVariant& v : values)
         q.addBindValue(v);
     if (!q.exec())
-        fail(q.lastError().text());
+        failWith(q.lastError(), m_connection->DatabasePath());
 }
 
 void Recordset::updateRow(Row& row)
@@ -398,7 +422,7 @@ void Recordset::updateRow(Row& row)
     for (const QVariant& v : setValues + conditionValues)
         q.addBindValue(v);
     if (!q.exec())
-        fail(q.lastError().text());
+        failWith(q.lastError(), m_connection->DatabasePath());
     if (q.numRowsAffected() != 1)
         fail("Row cannot be located for updating. Some values may have been changed since it was last read.");
 }
@@ -461,6 +485,11 @@ void releaseSharedObjects()
 }
 } // namespace
 
+QString DatabaseErrorAdvice(const VbError& error, const QString& otherwise)
+{
+    return error.Number() == VbErrors::DatabaseInUse ? QStringLiteral("Please try again later.") : otherwise;
+}
+
 void OpenConnection(ConnectionRef& cn, const QString& path)
 {
     static const bool releasedAtExit = (qAddPostRoutine(releaseSharedObjects), true);
@@ -478,14 +507,14 @@ QSqlRecord ForEachRow(const ConnectionRef& cn, const QString& sql, const std::fu
     QSqlQuery query(cn->Database());
     query.setForwardOnly(true);
     if (!query.exec(sql))
-        fail(query.lastError().text());
+        failWith(query.lastError(), cn->DatabasePath());
     const QSqlRecord columns = query.record();
     while (query.next())
         perRow(query);
     // next() also ends at a read error (a damaged file): no part of a table
     // is passed off as the whole of it.
     if (query.lastError().isValid())
-        fail(query.lastError().text());
+        failWith(query.lastError(), cn->DatabasePath());
     return columns;
 }
 

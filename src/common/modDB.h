@@ -139,6 +139,10 @@ void OpenRecordset(RecordsetRef& rs, const ConnectionRef& cn, const QString& sql
 // file), raise a VbError.
 QSqlRecord ForEachRow(const ConnectionRef& cn, const QString& sql, const std::function<void(const class QSqlQuery&)>& perRow);
 
+// The advice that ends a message about a database error: to try again later
+// when another program holds the file, otherwise the caller's own.
+QString DatabaseErrorAdvice(const class VbError& error, const QString& otherwise);
+
 // The tutor's connection to its database learn.dll and its current card set
 // (the card maintenance window replaces them with its own).
 extern ConnectionRef cnLearn;

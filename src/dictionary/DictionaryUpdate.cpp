@@ -54,7 +54,11 @@ DictionaryUpdateResult MergeDictionaryUpdate(const QString& updateFile, const QS
     RecordsetRef update;
     try {
         update = openTarotTable(updateConnection, updateFile);
-    } catch (const VbError&) {
+    } catch (const VbError& e) {
+        // A file another program holds may well be a good update: say so
+        // rather than that there is nothing in it.
+        if (e.Number() == VbErrors::DatabaseInUse)
+            return {DictionaryUpdateResult::Failed, 0, e.Description()};
         return {};
     }
     const long count = update->RecordCount();

@@ -1,6 +1,7 @@
 // The frame window's dictionary side: the keyword pane's searches, the
 // display of an entry, and the browser toolbar.
 #include "app/frmMDI.h"
+#include "common/modDB.h"
 #include "dictionary/frmBrowser.h"
 #include "dictionary/frmMainDictionary.h"
 #include "dictionary/modDict.h"
@@ -20,7 +21,9 @@ std::optional<QList<DictionaryRow>> readDictionaryOrSay(QLineEdit* txtKey)
     try {
         return ReadDictionary();
     } catch (const VbError& e) {
-        MsgBox("The dictionary cannot be read:\r" + e.Description() + "\rPlease Reinstall Software.", vbCritical);
+        MsgBox("The dictionary cannot be read:\r" + e.Description() + "\r" +
+                   DatabaseErrorAdvice(e, "Please Reinstall Software."),
+               vbCritical);
         txtKey->setFocus();
         return std::nullopt;
     }

@@ -1,10 +1,29 @@
 #include "SingleInstance.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QLockFile>
 #include <QStandardPaths>
 
-SingleInstance::SingleInstance(const QString& name) : m_path(DefaultLockPath(name)) {}
+namespace {
+// A running copy holds its lock however long it runs; only a lock whose
+// process has gone counts as stale.
+std::unique_ptr<QLockFile> tryLock(const QString& path, QLockFile::LockError* error)
+{
+    auto lock = std::make_unique<QLockFile>(path);
+    lock->setStaleLockTime(0);
+    if (lock->tryLock(0))
+        return lock;
+    *error = lock->error();
+    return nullptr;
+}
+} // namespace
+
+SingleInstance::SingleInstance(const QString& name, const QString& programFolder)
+    : m_path(DefaultLockPath(name)),
+      m_folderPath(programFolder.isEmpty() ? QString() : QDir(programFolder).filePath("." + name + ".lock"))
+{
+}
 
 SingleInstance::~SingleInstance() = default;
 
@@ -21,14 +40,24 @@ bool SingleInstance::Acquire()
 {
     if (Held())
         return true;
-    m_lock = std::make_unique<QLockFile>(m_path);
-    // A running copy holds the lock however long it runs; only a lock whose
-    // process has gone counts as stale.
-    m_lock->setStaleLockTime(0);
-    if (m_lock->tryLock(0))
+    QLockFile::LockError error = QLockFile::NoError;
+    m_lock = tryLock(m_path, &error);
+    if (!m_lock)
+        return false;
+    // A folder the user cannot write to keeps no goals of this copy to
+    // overwrite, and a lock left there could never be taken over.
+    if (m_folderPath.isEmpty() || !QFileInfo(QFileInfo(m_folderPath).path()).isWritable())
         return true;
-    m_lock.reset();
-    return false;
+    m_folderLock = tryLock(m_folderPath, &error);
+    // Only a lock that another copy holds refuses the start; one that
+    // cannot be made (a read-only folder) leaves the user's lock alone.
+    if (!m_folderLock && error == QLockFile::LockFailedError) {
+        m_lock.reset();
+        return false;
+    }
+    return true;
 }
 
 bool SingleInstance::Held() const { return m_lock && m_lock->isLocked(); }
+
+bool SingleInstance::HoldsFolder() const { return m_folderLock && m_folderLock->isLocked(); }

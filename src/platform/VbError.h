@@ -23,6 +23,7 @@ constexpr long SubscriptOutOfRange = 9;
 constexpr long FileNotFound = 53;
 constexpr long NoCurrentRecord = 3021;
 constexpr long ProviderError = -2147467259; // the generic code a database provider reports
+constexpr long DatabaseInUse = 3045;          // another program holds the database file locked
 }
 
 // Runs one statement with errors ignored, as a handler that goes on with the

@@ -188,8 +188,8 @@ bool frmMain::openCardSet()
         OpenRecordset(rsCards, cnLearn, sql);
     } catch (const VbError& e) {
         rsCards.reset();
-        MsgBox("The tutor's card database cannot be read:\r" + path + "\r" + e.Description()
-                   + "\rPlease reinstall the software.",
+        MsgBox("The tutor's card database cannot be read:\r" + path + "\r" + e.Description() + "\r" +
+                   DatabaseErrorAdvice(e, "Please reinstall the software."),
                vbCritical);
         return false;
     }

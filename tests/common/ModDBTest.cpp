@@ -2,6 +2,7 @@
 #include "common/modDB.h"
 #include "platform/VbError.h"
 
+#include <QElapsedTimer>
 #include <QFile>
 #include <QSqlQuery>
 #include <QTemporaryDir>
@@ -206,11 +207,62 @@ private slots:
         f.open(QIODevice::WriteOnly);
         f.write("this is not a database file, just some words in a file of the right name");
         f.close();
-        QVERIFY_THROWS_EXCEPTION(VbError, OpenConnection(bad, text));
+        try {
+            OpenConnection(bad, text);
+            QFAIL("a text file was opened as a database");
+        } catch (const VbError& e) {
+            QCOMPARE(DatabaseErrorAdvice(e, "reinstall"), QString("reinstall")); // damaged, not busy
+        }
 
         RecordsetRef rs;
         QVERIFY_THROWS_EXCEPTION(VbError, OpenRecordset(rs, cn, "SELECT * FROM noSuchTable"));
         QVERIFY(rs && !rs->IsOpen());
+    }
+
+    // Another program holds the file locked: told apart from a damaged file,
+    // and after a short wait only.
+    void lockedFileIsReportedAsInUseWithoutALongWait_data()
+    {
+        QTest::addColumn<bool>("openedBefore");
+        QTest::addColumn<bool>("write");
+        QTest::newRow("opened while locked") << false << false;
+        QTest::newRow("read while locked") << true << false;
+        QTest::newRow("written while locked") << true << true;
+    }
+    void lockedFileIsReportedAsInUseWithoutALongWait()
+    {
+        QFETCH(bool, openedBefore);
+        QFETCH(bool, write);
+        ConnectionRef mine;
+        RecordsetRef rs;
+        if (openedBefore) {
+            OpenConnection(mine, path);
+            OpenRecordset(rs, mine, "SELECT * FROM tblCards");
+        }
+        QSqlQuery(cn->Database()).exec("BEGIN EXCLUSIVE"); // cn stands for the other program
+        QElapsedTimer clock;
+        clock.start();
+        try {
+            if (!openedBefore) {
+                OpenConnection(mine, path);
+            } else if (write) {
+                rs->AddNew();
+                rs->Fields("Name").SetValue("The Star");
+                rs->Update();
+            } else {
+                OpenRecordset(rs, mine, "SELECT * FROM tblCards");
+            }
+            QFAIL("the locked file was used");
+        } catch (const VbError& e) {
+            QCOMPARE(e.Number(), VbErrors::DatabaseInUse);
+            QVERIFY2(e.Description().contains(path) && e.Description().contains("in use"), qPrintable(e.Description()));
+            QCOMPARE(DatabaseErrorAdvice(e, "reinstall"), QString("Please try again later."));
+        }
+        QVERIFY(clock.elapsed() < 1500);
+        QSqlQuery(cn->Database()).exec("ROLLBACK");
+        OpenConnection(mine, path);
+        OpenRecordset(rs, mine, "SELECT * FROM tblCards");
+        QCOMPARE(rs->RecordCount(), 5);
     }
 
     void damagedPagesRaiseAnErrorInsteadOfFewerRows()

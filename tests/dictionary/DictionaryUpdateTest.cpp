@@ -93,6 +93,35 @@ private slots:
         QCOMPARE(readDictionary(folder->file("tarot.dll")), Dictionary);
     }
 
+    // Another program holds the dictionary or the update file: nothing is
+    // merged, and the user is told which file is in use.
+    void fileInUseIsReportedAndNothingChanges_data()
+    {
+        QTest::addColumn<QString>("locked");
+        QTest::newRow("dictionary") << "tarot.dll";
+        QTest::newRow("update file") << "update.mdb";
+    }
+    void fileInUseIsReportedAndNothingChanges()
+    {
+        QFETCH(QString, locked);
+        writeDictionary(folder->file("tarot.dll"), Dictionary);
+        writeDictionary(folder->file("update.mdb"), {{"Sun", "s", "tarot"}});
+        frmMDI().mnuUpdateKey->setEnabled(true);
+        withDatabase(folder->file(locked), [&](QSqlDatabase& db) {
+            QSqlQuery(db).exec("BEGIN EXCLUSIVE");
+            Scripted().fileAnswers.enqueue(folder->file("update.mdb"));
+            frmMDI().mnuUpdateKey->trigger();
+            QSqlQuery(db).exec("ROLLBACK");
+        });
+        QCOMPARE(Scripted().boxes.size(), 1);
+        const QString prompt = Scripted().boxes[0].prompt;
+        QVERIFY2(prompt.startsWith("The Tarot Dictionary could not be updated:\r") &&
+                     prompt.contains(folder->file(locked) + "' is in use by another program") &&
+                     !prompt.contains("einstall"),
+                 qPrintable(prompt));
+        QCOMPARE(readDictionary(folder->file("tarot.dll")), Dictionary);
+    }
+
     void tablesLargerThanSixteenBitCounters()
     {
         Rows big;

@@ -8,6 +8,7 @@
 #include "platform/Forms.h"
 #include "platform/MsgBox.h"
 
+#include <QElapsedTimer>
 #include <QtTest>
 
 namespace {
@@ -119,8 +120,32 @@ private slots:
         QTest::keyClick(f.txtKey, Qt::Key_Return);
         QCOMPARE(Scripted().boxes.size(), 2);
         for (const auto& box : Scripted().boxes)
-            QVERIFY(box.prompt.startsWith("The dictionary cannot be read:\r") && box.icon() == vbCritical);
+            QVERIFY(box.prompt.startsWith("The dictionary cannot be read:\r") && box.icon() == vbCritical &&
+                    box.prompt.endsWith("\rPlease Reinstall Software."));
         QCOMPARE(f.lstKeys->Items(), Keys); // left as it was
+    }
+
+    // Another program holds the file: the search gives up soon and asks the
+    // user to try again, not to reinstall (and lose the merged entries).
+    void lockedDictionaryIsReportedAsBusy()
+    {
+        auto& f = frame();
+        f.txtKey->setText("moon");
+        f.lstKeys->Clear();
+        withDatabase(folder->file("tarot.dll"), [&](QSqlDatabase& db) {
+            QSqlQuery(db).exec("BEGIN EXCLUSIVE");
+            QElapsedTimer clock;
+            clock.start();
+            QTest::mouseClick(f.cmdSearch, Qt::LeftButton);
+            QVERIFY(clock.elapsed() < 1500);
+            QSqlQuery(db).exec("ROLLBACK");
+        });
+        QCOMPARE(Scripted().boxes.size(), 1);
+        QVERIFY2(Scripted().boxes[0].prompt.endsWith("in use by another program.\rPlease try again later."),
+                 qPrintable(Scripted().boxes[0].prompt));
+        QTest::mouseClick(f.cmdSearch, Qt::LeftButton); // free again
+        QCOMPARE(Scripted().boxes.size(), 1);
+        QVERIFY(f.lstKeys->Items().contains("Moon"));
     }
 };
 

@@ -5,6 +5,7 @@
 #include "platform/Forms.h"
 #include "platform/MsgBox.h"
 
+#include <QPointer>
 #include <QPrinter>
 
 void ScriptedDesktop::Reset()
@@ -51,10 +52,13 @@ bool ScriptedDesktop::IsOnline(QString* name)
 void ScriptedDesktop::RunModal(Form& form)
 {
     modalForms << form.Name();
+    // The script may unload the window and let it be deleted (a progress
+    // window that closes itself once it has run).
+    const QPointer<Form> shown(&form);
     if (onModal)
         onModal(form);
-    if (form.IsLoaded())
-        Unload(form);
+    if (shown && shown->IsLoaded())
+        Unload(*shown);
 }
 
 std::unique_ptr<QPrinter> ScriptedDesktop::DefaultPrinter()

@@ -5,6 +5,7 @@
 #include "platform/App.h"
 #include "platform/Forms.h"
 #include "platform/Rnd.h"
+#include "platform/Settings.h"
 #include "reading/ReadingState.h"
 
 #include <QCoreApplication>
@@ -26,8 +27,8 @@ void copyTree(const QString& from, const QString& to)
         it.next();
         const QFileInfo info = it.fileInfo();
         const QString relative = QDir(from).relativeFilePath(info.filePath());
-        if (relative == "arcavell")
-            continue; // the executable itself is not needed
+        if (relative == "arcavell" || relative.endsWith(".lock"))
+            continue; // neither the executable nor a running copy's lock is needed
         const QString target = to + "/" + relative;
         if (info.isDir())
             QDir().mkpath(target);
@@ -88,6 +89,7 @@ void TestSupport::resetSession()
     settle();
     Scripted().Reset();
     QFile::remove(settingsFile());
+    ResetSettingsFailureNotice();
     Reading() = ReadingState();
     RndState::SetSeed(RndState::InitialSeed);
     RndState::SetFixedTimer(-1.0f);

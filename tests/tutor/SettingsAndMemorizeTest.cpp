@@ -15,6 +15,7 @@
 #include <QFileInfo>
 #include <QPlainTextEdit>
 #include <QSettings>
+#include <QSqlQuery>
 #include <QtTest>
 
 using Tutor::click;
@@ -153,9 +154,31 @@ private slots:
                 click(b);
             QCOMPARE(Scripted().boxes.size(), 2);
             QVERIFY(Scripted().boxes[0].prompt.startsWith("The tutor's card database cannot be read:"));
+            QVERIFY(Scripted().boxes[0].prompt.endsWith("\rPlease reinstall the software."));
             QCOMPARE(Scripted().boxes[1].icon(), int(vbCritical));
             QVERIFY(f.SSTab1->Tab() == 1 && !f.SSTab1->TabEnabled(2) && !f.SSTab1->TabEnabled(3));
         }
+    }
+
+    void aTutorDatabaseInUseElsewhereIsReportedAsBusy()
+    {
+        auto& f = settingsTab();
+        const QString name = "another-program";
+        {
+            QSqlDatabase other = QSqlDatabase::addDatabase("QSQLITE", name);
+            other.setDatabaseName(folder->file("learn.dll"));
+            QVERIFY(other.open() && QSqlQuery(other).exec("BEGIN EXCLUSIVE"));
+            click(f.cmdSetOption);
+            other.close();
+        }
+        QSqlDatabase::removeDatabase(name);
+        QCOMPARE(Scripted().boxes.size(), 1);
+        QVERIFY2(Scripted().boxes[0].prompt.endsWith("in use by another program.\rPlease try again later."),
+                 qPrintable(Scripted().boxes[0].prompt));
+        QVERIFY(!f.SSTab1->TabEnabled(2));
+        click(f.cmdSetOption); // free again
+        QCOMPARE(Scripted().boxes.size(), 1);
+        QVERIFY(f.SSTab1->TabEnabled(2));
     }
 
     void stepsThroughTheCardSetAndStopsAtItsEnds()
