@@ -5,6 +5,7 @@
 
 #include <QFileInfo>
 #include <QStyle>
+#include <QTimer>
 #include <QToolBar>
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
@@ -57,11 +58,20 @@ public:
     using QWebEnginePage::QWebEnginePage;
 
 protected:
-    bool acceptNavigationRequest(const QUrl& url, NavigationType, bool) override
+    bool acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame) override
     {
-        if (url.isLocalFile())
-            return isProgramPage(url);
-        return PageSchemes.contains(url.scheme().toLower()) || url.scheme() == "data";
+        if (!url.isLocalFile())
+            return PageSchemes.contains(url.scheme().toLower()) || url.scheme() == "data";
+        if (!isProgramPage(url))
+            return false;
+        // A local page may not open another local file itself, so a link
+        // from one page of the folder to another is followed by the view.
+        if (isMainFrame && this->url().isLocalFile() && type != NavigationTypeTyped &&
+            type != NavigationTypeBackForward && type != NavigationTypeReload) {
+            QTimer::singleShot(0, this, [this, url] { load(url); });
+            return false;
+        }
+        return true;
     }
     QWebEnginePage* createWindow(WebWindowType) override { return nullptr; }
 };

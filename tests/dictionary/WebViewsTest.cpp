@@ -115,6 +115,9 @@ private slots:
         QVERIFY(landsOn(view, page("the-fool.html")));
         clickToolbar("Forward");
         QVERIFY(landsOn(view, page("ace-of-cups.html")));
+        view->page()->runJavaScript("document.querySelector('.back a').click()"); // a link to another page
+        QVERIFY(landsOn(view, page("index.html")));
+        QCOMPARE(view->title(), QString("Tarot dictionary"));
         clickToolbar("Search");
         QTRY_COMPARE_WITH_TIMEOUT(view->url(), QUrl(WebSearch::Home), Wait);
 
