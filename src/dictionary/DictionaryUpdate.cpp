@@ -10,34 +10,37 @@
 #include <QSet>
 #include <QSqlDatabase>
 #include <QSqlError>
+#include <QSqlQuery>
+#include <optional>
 
 namespace {
-// Opens the table tarot of a file with the three columns the update uses;
-// raises a VbError otherwise.
-RecordsetRef openTarotTable(ConnectionRef& cn, const QString& file)
+[[noreturn]] void fail(const QString& description) { throw VbError(VbErrors::ProviderError, description); }
+
+// Reads columns of the table tarot of a file, forward only. Only a table is
+// read: a view (which may compute rows without end) or a virtual table of
+// that name is refused, as is a missing column; both raise a VbError.
+QSqlQuery selectFromTarot(const ConnectionRef& cn, const QString& columns)
 {
-    RecordsetRef rs;
-    OpenConnection(cn, file);
-    OpenRecordset(rs, cn, "select * from tarot");
-    for (const char* column : {"Key", "Link", "Names"})
-        rs->Fields(column);
-    return rs;
+    QSqlQuery kind(cn->Database());
+    if (!kind.exec("SELECT sql FROM sqlite_master WHERE type = 'table' AND name = 'tarot' COLLATE NOCASE") ||
+        !kind.next() || kind.value(0).toString().simplified().startsWith("CREATE VIRTUAL", Qt::CaseInsensitive))
+        fail("There is no table tarot in " + cn->DatabasePath() + ".");
+    QSqlQuery query(cn->Database());
+    query.setForwardOnly(true);
+    if (!query.exec("SELECT " + columns + " FROM tarot"))
+        fail(query.lastError().text());
+    return query;
 }
 
-QSet<QString> linksOf(Recordset& rs)
+QSet<QString> linksOf(const ConnectionRef& cn)
 {
+    QSqlQuery query = selectFromTarot(cn, "Link");
     QSet<QString> links;
-    const long count = rs.RecordCount();
-    if (count == 0)
-        return links;
-    links.reserve(count);
-    rs.MoveFirst();
-    for (long i = 0; i < count; ++i) {
-        const QVariant link = rs.Value("Link");
-        if (!link.isNull()) // a missing Link equals nothing
-            links.insert(link.toString());
-        rs.MoveNext();
-    }
+    while (query.next())
+        if (!query.isNull(0)) // a missing Link equals nothing
+            links.insert(query.value(0).toString());
+    if (query.lastError().isValid())
+        fail(query.lastError().text());
     return links;
 }
 
@@ -50,10 +53,13 @@ DictionaryUpdateResult failed(QSqlDatabase& db, const QString& problem)
 
 DictionaryUpdateResult MergeDictionaryUpdate(const QString& updateFile, const QString& dictionaryFile)
 {
+    // The update's rows are read one at a time while they are merged: only
+    // the dictionary's links are held, to find the rows that are new.
     ConnectionRef updateConnection;
-    RecordsetRef update;
+    std::optional<QSqlQuery> rows;
     try {
-        update = openTarotTable(updateConnection, updateFile);
+        OpenConnection(updateConnection, updateFile);
+        rows = selectFromTarot(updateConnection, "Key, Link, Names");
     } catch (const VbError& e) {
         // A file another program holds may well be a good update: say so
         // rather than that there is nothing in it.
@@ -61,46 +67,49 @@ DictionaryUpdateResult MergeDictionaryUpdate(const QString& updateFile, const QS
             return {DictionaryUpdateResult::Failed, 0, e.Description()};
         return {};
     }
-    const long count = update->RecordCount();
-    if (count == 0)
-        return {};
+    QSqlQuery& update = *rows;
+    if (!update.next())
+        return {}; // no rows, or none that can be read
 
     ConnectionRef connection;
-    RecordsetRef dictionary;
+    QSet<QString> links;
     try {
-        dictionary = openTarotTable(connection, dictionaryFile);
+        OpenConnection(connection, dictionaryFile);
+        links = linksOf(connection);
     } catch (const VbError& e) {
         return {DictionaryUpdateResult::Failed, 0, e.Description()};
     }
-    QSet<QString> links = linksOf(*dictionary);
     QSqlDatabase db = connection->Database();
     if (!db.transaction())
         return {DictionaryUpdateResult::Failed, 0, db.lastError().text()};
+    QSqlQuery insert(db);
+    if (!insert.prepare("INSERT INTO tarot (Names, Key, Link) VALUES ('tarot', ?, ?)"))
+        return failed(db, insert.lastError().text());
 
     DictionaryUpdateResult result{DictionaryUpdateResult::Updated, 0, QString()};
-    try {
-        update->MoveFirst();
-        for (long i = 0; i < count; ++i, update->MoveNext()) {
-            const QVariant names = update->Value("Names");
-            if (names.isNull() || names.toString() != "tarot") {
-                result.outcome = DictionaryUpdateResult::WrongFile;
-                break;
-            }
-            const QVariant link = update->Value("Link");
-            if (!link.isNull() && links.contains(link.toString()))
-                continue;
-            dictionary->AddNew();
-            dictionary->Fields("Names").SetValue("tarot");
-            dictionary->Fields("Key").SetValue(update->Value("Key"));
-            dictionary->Fields("Link").SetValue(link);
-            dictionary->Update();
-            if (!link.isNull())
-                links.insert(link.toString());
-            ++result.added;
+    do {
+        const QVariant names = update.value(2);
+        if (names.isNull() || names.toString() != "tarot") {
+            result.outcome = DictionaryUpdateResult::WrongFile;
+            break;
         }
-    } catch (const VbError& e) {
-        return failed(db, e.Description());
+        const QVariant link = update.value(1);
+        if (!link.isNull() && links.contains(link.toString()))
+            continue;
+        insert.addBindValue(update.value(0));
+        insert.addBindValue(link);
+        if (!insert.exec())
+            return failed(db, insert.lastError().text());
+        if (!link.isNull())
+            links.insert(link.toString());
+        ++result.added;
+    } while (update.next());
+    // A file that stops reading part-way is not an update: nothing of it is kept.
+    if (update.lastError().isValid()) {
+        db.rollback();
+        return {};
     }
+    update.finish(); // the update may be the dictionary itself, which the commit locks
     if (!db.commit())
         return failed(db, db.lastError().text());
     return result;

@@ -4,10 +4,11 @@
 // The merge of a dictionary update file into the dictionary: every row of the
 // update file's table tarot whose Link is not in the dictionary yet (rows
 // added by this merge included) is added with its Key and Link. All rows are
-// written in one transaction.
+// written in one transaction. The update's rows are read as they are merged,
+// never all at once.
 struct DictionaryUpdateResult {
     enum Outcome {
-        NothingToUpdate, // not a database, no table tarot, a column missing, or no rows
+        NothingToUpdate, // not a readable database, tarot no table (a view, say), a column missing, or no rows
         WrongFile,       // a row without the marker "tarot"; the rows before it are kept
         Failed,          // the dictionary could not be written; it is as it was
         Updated,

@@ -1,6 +1,7 @@
 #include "frmMainDictionary.h"
 
 #include "app/frmMDI.h"
+#include "common/ConnectionCheck.h"
 #include "common/PageLaunchers.h"
 #include "dictionary/SearchForm.h"
 #include "dictionary/modDict.h"
@@ -16,24 +17,36 @@ frmMainDictionary::frmMainDictionary() : WebViewWindow("frmMainDictionary")
     WB = new WebBrowser(centralWidget());
     stack->addWidget(WB);
     stack->addWidget(lblCaption);
+    connect(WB, &QWebEngineView::urlChanged, this, [this] { showViewOrCaption(); });
 }
 
 void frmMainDictionary::Form_Load()
 {
     Form_Resize();
-    if (!ShowViewWhenOnline(WB))
+    m_online = InternetConnected == 1;
+    showViewOrCaption();
+    if (!m_online)
         return;
     if (DictionaryLink.isEmpty()) {
         DictionaryLink = PageAddress::Home;
     } else if (DictionaryLink == WebSearch::Action) {
-        const QString text = frmMDI().txtKey->text().trimmed();
-        submitSearchOnBlankPage(text);
-        WB->Navigate2(text);
+        // The submitted search is what the view shows: the search text is
+        // not opened as an address after it.
+        submitSearchOnBlankPage(frmMDI().txtKey->text().trimmed());
         DictionaryLink.clear();
         return;
     }
     WB->Navigate2(DictionaryLink);
     DictionaryLink.clear();
+}
+
+void frmMainDictionary::showViewOrCaption()
+{
+    // Offline, the caption stands in for pages from the web only: the
+    // program's own pages show all the same.
+    const bool show = m_online || WB->ShowsLocalPage();
+    WB->setVisible(show);
+    lblCaption->setVisible(!show);
 }
 
 void frmMainDictionary::submitSearchOnBlankPage(const QString& text)

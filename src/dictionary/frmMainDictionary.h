@@ -16,7 +16,9 @@ protected:
     void Form_Load() override;
 
 private:
+    void showViewOrCaption();
     void submitSearchOnBlankPage(const QString& text);
+    bool m_online = false; // at start-up
 };
 
 class frmMainDictionary& frmMainDictionary();

@@ -32,13 +32,9 @@ QList<DictionaryRow> ReadDictionary()
 
 bool PrefixMatch(const QString& key, const QString& s)
 {
-    // The first Len(s) characters of the key, lower-cased, equal s.
-    if (key.size() < s.size())
-        return false;
-    for (qsizetype i = 0; i < s.size(); ++i)
-        if (key.at(i).toLower() != s.at(i))
-            return false;
-    return true;
+    // The key lower-cased as a whole, as the search text was: a letter may
+    // lower-case to more than one character.
+    return key.toLower().startsWith(s);
 }
 
 bool SubstringMatch(const QString& key, const QString& p)

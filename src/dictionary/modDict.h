@@ -23,7 +23,8 @@ struct DictionaryRow {
 // cannot be opened or read.
 QList<DictionaryRow> ReadDictionary();
 
-// Prefix match: s is the trimmed, lower-cased search text.
+// Prefix match: s is the trimmed, lower-cased search text; the key matches
+// when, lower-cased the same way, it begins with s.
 bool PrefixMatch(const QString& key, const QString& s);
 // Substring match: p is the lower-cased pattern without asterisks, blanks
 // kept. An empty pattern matches every key of at least one character.

@@ -6,7 +6,9 @@
 // The embedded web browser control: shows pages and nothing more. Pages get
 // no way into the program (no channel, no new windows, no downloads, no
 // programs started for other kinds of address), and the program hands data
-// to a page only as data, never as part of a script's text.
+// to a page only as data, never as part of a script's text. Of the local
+// files only the program folder's pages/ are shown, and those pages read no
+// other file and send nothing anywhere.
 class QToolBar;
 
 class WebBrowser : public QWebEngineView {
@@ -14,13 +16,17 @@ class WebBrowser : public QWebEngineView {
 public:
     explicit WebBrowser(QWidget* parent = nullptr);
 
-    // Opens an address: an absolute web or file address as it is, anything
-    // else as a path relative to the program folder. A path that names no
-    // file of the program folder (a word, say) is not a page: the view keeps
-    // what it shows. An empty address does nothing.
+    // Opens an address: an absolute web address as it is, and a file address
+    // or an address relative to the program folder ("pages/x.html#part")
+    // when it names a file of the folder's pages/. Any other text is not a
+    // page: the view shows a page saying that nothing was found for it. An
+    // empty address does nothing.
     void Navigate2(const QString& address);
     // The address Navigate2 opens for a text, or an empty address for none.
     static QUrl AddressOf(const QString& address);
+    // True while the view shows one of the program's own pages rather than
+    // a page from the web.
+    bool ShowsLocalPage() const;
 
     QString LocationURL() const { return url().toString(); }
     QString LocationName() const { return title(); }

@@ -122,6 +122,48 @@ private slots:
         QCOMPARE(readDictionary(folder->file("tarot.dll")), Dictionary);
     }
 
+    // Whatever else the file holds under the name tarot is not read at all.
+    void onlyATableNamedTarotIsRead_data()
+    {
+        QTest::addColumn<QStringList>("extra");
+        QTest::addColumn<int>("rows");
+        QTest::addColumn<bool>("damaged"); // a page in the middle of the table is overwritten
+        const QString renamed = "ALTER TABLE tarot RENAME TO cards";
+        QTest::newRow("view of a million rows")
+            << QStringList{renamed, "CREATE VIEW tarot AS WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 "
+                                    "FROM n WHERE i < 1000000) SELECT 'K' || i AS Key, 'L' || i AS Link, "
+                                    "'tarot' AS Names FROM n"}
+            << 1 << false;
+        QTest::newRow("view of a table") << QStringList{renamed, "CREATE VIEW tarot AS SELECT * FROM cards"} << 1
+                                         << false;
+        QTest::newRow("virtual table") << QStringList{renamed, "CREATE VIRTUAL TABLE tarot USING fts5(Key, Link, Names)",
+                                                      "INSERT INTO tarot SELECT * FROM cards"}
+                                       << 1 << false;
+        QTest::newRow("table damaged part-way") << QStringList{} << 3000 << true;
+    }
+    void onlyATableNamedTarotIsRead()
+    {
+        QFETCH(QStringList, extra);
+        QFETCH(int, rows);
+        QFETCH(bool, damaged);
+        Rows update;
+        for (int i = 0; i < rows; ++i)
+            update << QStringList{QString("Sun %1").arg(i), QString("sun/%1.html").arg(i), "tarot"};
+        writeDictionary(folder->file("tarot.dll"), Dictionary);
+        writeDictionary(folder->file("update.mdb"), update, extra);
+        if (damaged) {
+            QFile file(folder->file("update.mdb"));
+            QVERIFY(file.size() > 40 * 1024 && file.open(QIODevice::ReadWrite) && file.seek(file.size() / 2));
+            file.write(QByteArray(4096, '\xff'));
+        }
+        QElapsedTimer clock;
+        clock.start();
+        const auto result = MergeDictionaryUpdate(folder->file("update.mdb"), folder->file("tarot.dll"));
+        QVERIFY2(clock.elapsed() < 2000, qPrintable(QString::number(clock.elapsed())));
+        QCOMPARE(result.outcome, DictionaryUpdateResult::NothingToUpdate);
+        QCOMPARE(readDictionary(folder->file("tarot.dll")), Dictionary);
+    }
+
     void tablesLargerThanSixteenBitCounters()
     {
         Rows big;

@@ -16,7 +16,7 @@ const QString EnterTerm = "Please Enter Search Term";
 const QString NotFound = "Keyword not found - Please search in google\r"
                          "Or write to us so that we can add the term in our dictionary";
 const QStringList Keys = {"Death", "death card", "The Death", "DEATHLY", "Moon",  "Full Moon",
-                          "Moonlight", "Year of the ear", "Star", "Star", "", "Deth"};
+                          "Moonlight", "Year of the ear", "Star", "Star", "", "Deth", "İzmir"};
 } // namespace
 
 class KeywordSearchTest : public SessionTest {
@@ -34,7 +34,11 @@ class KeywordSearchTest : public SessionTest {
     void search(const QString& text, bool byEnter)
     {
         frmMDI().txtKey->clear();
-        QTest::keyClicks(frmMDI().txtKey, text);
+        for (const QChar c : text) // a letter beyond ASCII comes as its text alone
+            if (c.unicode() < 128)
+                QTest::keyClick(frmMDI().txtKey, c.toLatin1());
+            else
+                QTest::sendKeyEvent(QTest::Click, frmMDI().txtKey, Qt::Key_unknown, QString(c), Qt::NoModifier);
         if (byEnter)
             QTest::keyClick(frmMDI().txtKey, Qt::Key_Return);
         else
@@ -55,7 +59,9 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<QStringList>("listed");
         QTest::newRow("prefix, blanks around") << false << "  Death " << QStringList{"Death", "death card", "DEATHLY"};
-        QTest::newRow("wildcard *") << true << "*" << (Keys.mid(0, 10) << "Deth");
+        QTest::newRow("prefix, letter lower-cased to two") << false << "İzmir" << QStringList{"İzmir"};
+        QTest::newRow("prefix, its first letter only") << false << "İ" << QStringList{"İzmir"};
+        QTest::newRow("wildcard *") << true << "*" << (Keys.mid(0, 10) << "Deth" << "İzmir");
         QTest::newRow("wildcard ear, once") << true << "ear" << QStringList{"Year of the ear"};
         QTest::newRow("wildcard leading blank") << true << " moon" << QStringList{"Full Moon"};
         QTest::newRow("wildcard asterisk removed") << true << "de*th" << QStringList{"Deth"};

@@ -38,6 +38,26 @@ void doubleClick(QWidget* widget, const QPoint& at)
     QTest::mouseRelease(widget, Qt::LeftButton, {}, at);
 }
 
+// Waits until the view shows the page saying that nothing was found for text.
+bool saysNotFound(WebBrowser* view, const QString& text)
+{
+    auto shown = std::make_shared<QString>();
+    return QTest::qWaitFor(
+        [&] {
+            if (view->title() != "Not found" || view->page()->isLoading())
+                return false;
+            view->page()->toPlainText([shown](const QString& t) { *shown = t; });
+            return shown->contains(QString("was found for \u201c%1\u201d.").arg(text));
+        },
+        Wait);
+}
+
+void writeFile(const QString& path, const QString& text)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(text.toUtf8()) == text.toUtf8().size());
+}
+
 int px(double twips) { return Twips::toPixels(twips); }
 } // namespace
 
@@ -95,15 +115,17 @@ private slots:
         QVERIFY(landsOn(view, page("the-fool.html")));
         clickToolbar("Forward");
         QVERIFY(landsOn(view, page("ace-of-cups.html")));
+        view->page()->runJavaScript("document.querySelector('.back a').click()"); // a link to another page
+        QVERIFY(landsOn(view, page("index.html")));
+        QCOMPARE(view->title(), QString("Tarot dictionary"));
         clickToolbar("Search");
         QTRY_COMPARE_WITH_TIMEOUT(view->url(), QUrl(WebSearch::Home), Wait);
 
         frame.lstKeys->clearSelection();
         frame.txtKey->setText("No Such Key");
-        QTest::mouseClick(frame.cmdDisplay, Qt::LeftButton); // not a page: the view stays
+        QTest::mouseClick(frame.cmdDisplay, Qt::LeftButton); // not a page
         QCOMPARE(DictionaryLink, QString("no such key"));
-        QTest::qWait(200);
-        QCOMPARE(view->url(), QUrl(WebSearch::Home));
+        QVERIFY(saysNotFound(view, "no such key"));
         QVERIFY(Scripted().boxes.isEmpty());
     }
 
@@ -115,8 +137,11 @@ private slots:
         QVERIFY(view.WB->isHidden() && !view.lblCaption->isHidden());
         QCOMPARE(view.lblCaption->text(), QString("You must be connected to the internet in order to use this software."));
         frame.txtKey->setText("death");
-        QTest::mouseClick(frame.cmdDisplay, Qt::LeftButton); // the hidden view still goes there
+        QTest::mouseClick(frame.cmdDisplay, Qt::LeftButton); // a page of the program shows offline
         QVERIFY(landsOn(view.WB, page("death.html")));
+        QVERIFY(!view.WB->isHidden() && view.lblCaption->isHidden());
+        clickToolbar("Home"); // a page from the web does not
+        QTRY_VERIFY_WITH_TIMEOUT(view.WB->isHidden() && !view.lblCaption->isHidden(), Wait);
 
         frame.picLeft->setFixedWidth(px(3000));
         frame.picTop->setFixedHeight(px(1500));
@@ -167,6 +192,110 @@ private slots:
         QTest::mouseClick(frmMDI().cmdDisplay, Qt::LeftButton); // loads the entry view with that link
         QTRY_COMPARE_WITH_TIMEOUT(server->lastQuery("/search"), QString("Crowley deck"), Wait);
         QTRY_VERIFY_WITH_TIMEOUT(frmMainDictionary().WB->LocationURL().startsWith(server->address("/search?")), Wait);
+    }
+
+    // Links are addresses relative to the program folder; "%1" stands for
+    // that folder.
+    void linksOpenOnlyPagesOfTheProgramFolder_data()
+    {
+        QTest::addColumn<QString>("link");
+        QTest::addColumn<QString>("shown"); // empty: the not-found page
+        QTest::newRow("fragment") << "pages/death.html#part" << "file://%1/pages/death.html#part";
+        QTest::newRow("query") << "pages/death.html?a=1" << "file://%1/pages/death.html?a=1";
+        QTest::newRow("escaped blanks") << "pages/three%20of%20cups.html" << "file://%1/pages/three%20of%20cups.html";
+        QTest::newRow("backslashes") << "\\pages\\death.html" << "file://%1/pages/death.html";
+        QTest::newRow("file address") << "file://%1/pages/death.html" << "file://%1/pages/death.html";
+        QTest::newRow("climbs out") << "../../../../../../../etc/passwd" << "";
+        QTest::newRow("climbs out of pages") << "pages/../secret.html" << "";
+        QTest::newRow("escaped climb") << "pages/%2e%2e/secret.html" << "";
+        QTest::newRow("file address outside pages") << "file://%1/secret.html" << "";
+        QTest::newRow("file of the program folder") << "tarot.dll" << "";
+        QTest::newRow("link out of pages") << "pages/out.html" << "";
+        QTest::newRow("the pages folder") << "pages/" << "";
+    }
+    void linksOpenOnlyPagesOfTheProgramFolder()
+    {
+        QFETCH(QString, link);
+        QFETCH(QString, shown);
+        link.replace("%1", folder->path());
+        shown.replace("%1", folder->path());
+        writeFile(folder->file("secret.html"), "<title>Secret</title>");
+        writeFile(folder->file("pages/three of cups.html"), "<title>Three</title>");
+        QVERIFY(QFile::link(folder->file("secret.html"), folder->file("pages/out.html")));
+        writeDictionary(folder->file("tarot.dll"), {{"Probe", link, "tarot"}});
+        openDictionary(false); // no web page to wait for
+        frmMDI().txtKey->setText("Probe");
+        QTest::mouseClick(frmMDI().cmdDisplay, Qt::LeftButton);
+        WebBrowser* view = frmMainDictionary().WB;
+        if (shown.isEmpty())
+            QVERIFY(saysNotFound(view, link));
+        else
+            QVERIFY(landsOn(view, QUrl(shown)));
+    }
+
+    void textsThatAreNoPageSayNothingWasFound()
+    {
+        openDictionary(true);
+        auto& frame = frmMDI();
+        const QList<std::pair<QString, QString>> typedAndShown{
+            {"<b>Tower</b> & 'Star' \"x\"", "<b>tower</b> & 'star' \"x\""}, // as text, never as markup
+            {QString(5000, 'x'), QString(200, 'x') + QChar(0x2026)},
+        };
+        for (const auto& [typed, shownText] : typedAndShown) {
+            frame.txtKey->setText(typed);
+            QTest::mouseClick(frame.cmdDisplay, Qt::LeftButton);
+            QVERIFY(saysNotFound(frmMainDictionary().WB, shownText));
+        }
+        // A wildcard search leaves its pattern for the next entry view to open.
+        Unload(frmMainDictionary());
+        QTest::mouseClick(frame.optWildCard, Qt::LeftButton);
+        frame.txtKey->setText("of");
+        QTest::keyClick(frame.txtKey, Qt::Key_Return);
+        QVERIFY(saysNotFound(frmMainDictionary().WB, "of"));
+    }
+
+    // A page of the program folder tries to read a file outside its pages
+    // folder or to reach a server; it records what it got in its title.
+    void aLocalPageReadsAndSendsNothing_data()
+    {
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<QString>("attempt");
+        const QString fetch = "fetch(target).then(function (r) { return r.text(); }).then(got, done);";
+        const QString xhr = "var x = new XMLHttpRequest(); x.onload = function () { got(x.responseText); };"
+                            " x.onerror = done; x.open('GET', target); x.send();";
+        const QString frame = "var f = document.createElement('iframe'); f.onload = function () {"
+                              " try { got(f.contentDocument.body.innerText); } catch (e) { done(); } };"
+                              " f.src = target; document.body.appendChild(f);";
+        const QString socket = "var s = new WebSocket(target.replace(/^http/, 'ws'));"
+                               " s.onopen = function () { s.send('x'); got('open'); }; s.onerror = done;";
+        for (const char* target : {"file", "server"}) {
+            QTest::addRow("fetch %s", target) << target << fetch;
+            QTest::addRow("XHR %s", target) << target << xhr;
+            QTest::addRow("iframe %s", target) << target << frame;
+        }
+        QTest::addRow("WebSocket server") << "server" << socket;
+    }
+    void aLocalPageReadsAndSendsNothing()
+    {
+        QFETCH(QString, target);
+        QFETCH(QString, attempt);
+        openDictionary(true);
+        writeFile(folder->file("secret.txt"), "secret words");
+        const QString address = target == "file" ? QUrl::fromLocalFile(folder->file("secret.txt")).toString()
+                                                 : server->address("/leak");
+        writeFile(folder->file("pages/probe.html"),
+                  QString("<!DOCTYPE html><title>waiting</title><body><script>"
+                          "var target = '%1';"
+                          "function got(text) { document.title = 'got ' + text; }"
+                          "function done() { if (document.title == 'waiting') document.title = 'nothing'; }"
+                          "setTimeout(done, 3000); %2</script></body>")
+                      .arg(address, attempt));
+        WebBrowser* view = frmMainDictionary().WB;
+        view->Navigate2("pages/probe.html");
+        QTRY_VERIFY_WITH_TIMEOUT(view->title() == "nothing" || view->title().startsWith("got "), Wait);
+        QCOMPARE(view->title(), QString("nothing"));
+        QTest::qWait(300);
+        QCOMPARE(server->targets, QStringList());
     }
 
     void dictionaryAfterAGivenUpReadingShowsItsPanes()
