@@ -29,10 +29,8 @@ int makeFolder(const QString& path)
     return S_ISDIR(info.st_mode) ? 0 : ENOTDIR;
 }
 
-// Why an entry cannot name this program, or empty when it can. An entry's
-// values hold no control characters, and GLib's launcher checks the Exec
-// line's first word as it stands, before "%%" is read as "%", so a program
-// path with a "%" names no program there.
+// Why an entry cannot name this program, or empty when it can: an entry's
+// values hold no control characters.
 QString unwritable(const QString& program)
 {
     for (QChar c : program) {
@@ -42,9 +40,6 @@ QString unwritable(const QString& program)
         if (c == QChar::ReplacementCharacter)
             return "The program's path is not valid UTF-8 text, which a start-up entry requires.";
     }
-    if (program.contains('%'))
-        return "The program's path holds a \"%\", which the desktop does not accept in the path of a "
-               "program to start.";
     return {};
 }
 
@@ -76,7 +71,7 @@ bool switchedOff(const QString& path)
 
 // One argument of an Exec line: quoted, with the characters that a quoted
 // argument must escape, then the backslashes doubled as a desktop entry's
-// string values require.
+// string values require and "%" doubled so that it is no field code.
 QString quotedArgument(const QString& argument)
 {
     QString escaped;
@@ -86,8 +81,13 @@ QString quotedArgument(const QString& argument)
         escaped += c;
     }
     escaped = '"' + escaped + '"';
-    return escaped.replace('\\', "\\\\");
+    return escaped.replace('\\', "\\\\").replace('%', "%%");
 }
+
+// GLib's launcher looks for the Exec line's first word as it stands, before
+// "%%" is read as "%", so a program whose path holds a "%" is started by the
+// shell, which gets the path as an argument ($0), never as command text.
+const QString ThroughTheShell = R"(/bin/sh -c "exec \\"\\$0\\" \\"\\$@\\"" )";
 } // namespace
 
 QString Autostart::EntryPath(const QString& name) { return folder() + "/" + name + ".desktop"; }
@@ -100,7 +100,8 @@ bool Autostart::EntryExists(const QString& name)
 
 QString Autostart::ExecCommand(const QString& program, const QString& arguments)
 {
-    return quotedArgument(program) + (arguments.isEmpty() ? QString() : " " + arguments);
+    const QString command = quotedArgument(program) + (arguments.isEmpty() ? QString() : " " + arguments);
+    return program.contains('%') ? ThroughTheShell + command : command;
 }
 
 Autostart::Result Autostart::Write(const QString& name, const QString& program, const QString& arguments)
