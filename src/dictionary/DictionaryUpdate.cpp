@@ -16,15 +16,21 @@
 namespace {
 [[noreturn]] void fail(const QString& description) { throw VbError(VbErrors::ProviderError, description); }
 
-// Reads columns of the table tarot of a file, forward only. Only a table is
-// read: a view (which may compute rows without end) or a virtual table of
-// that name is refused, as is a missing column; both raise a VbError.
-QSqlQuery selectFromTarot(const ConnectionRef& cn, const QString& columns)
+// Only a table named tarot is read: a view (which may compute rows without
+// end) or a virtual table of that name raises a VbError.
+void requireTarotTable(const ConnectionRef& cn)
 {
     QSqlQuery kind(cn->Database());
     if (!kind.exec("SELECT sql FROM sqlite_master WHERE type = 'table' AND name = 'tarot' COLLATE NOCASE") ||
         !kind.next() || kind.value(0).toString().simplified().startsWith("CREATE VIRTUAL", Qt::CaseInsensitive))
         fail("There is no table tarot in " + cn->DatabasePath() + ".");
+}
+
+// Reads columns of the table tarot of a file, forward only; a missing
+// column raises a VbError.
+QSqlQuery selectFromTarot(const ConnectionRef& cn, const QString& columns)
+{
+    requireTarotTable(cn);
     QSqlQuery query(cn->Database());
     query.setForwardOnly(true);
     if (!query.exec("SELECT " + columns + " FROM tarot"))
@@ -34,13 +40,12 @@ QSqlQuery selectFromTarot(const ConnectionRef& cn, const QString& columns)
 
 QSet<QString> linksOf(const ConnectionRef& cn)
 {
-    QSqlQuery query = selectFromTarot(cn, "Link");
+    requireTarotTable(cn);
     QSet<QString> links;
-    while (query.next())
+    ForEachRow(cn, "SELECT Link FROM tarot", [&links](const QSqlQuery& query) {
         if (!query.isNull(0)) // a missing Link equals nothing
             links.insert(query.value(0).toString());
-    if (query.lastError().isValid())
-        fail(query.lastError().text());
+    });
     return links;
 }
 

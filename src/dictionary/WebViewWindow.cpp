@@ -33,7 +33,12 @@ void WebViewWindow::resizeEvent(QResizeEvent* event)
 bool WebViewWindow::ShowViewWhenOnline(QWidget* view)
 {
     const bool online = InternetConnected == 1;
-    view->setVisible(online);
-    lblCaption->setVisible(!online);
+    ShowView(view, online);
     return online;
+}
+
+void WebViewWindow::ShowView(QWidget* view, bool shown)
+{
+    view->setVisible(shown);
+    lblCaption->setVisible(!shown);
 }

@@ -21,6 +21,8 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     // Shows the view, or the caption in its place when offline; true when online.
     bool ShowViewWhenOnline(QWidget* view);
+    // Shows the view, or the caption in its place.
+    void ShowView(QWidget* view, bool shown);
 
 private:
     bool m_resizing = false;

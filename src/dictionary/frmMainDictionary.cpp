@@ -23,9 +23,8 @@ frmMainDictionary::frmMainDictionary() : WebViewWindow("frmMainDictionary")
 void frmMainDictionary::Form_Load()
 {
     Form_Resize();
-    m_online = InternetConnected == 1;
     showViewOrCaption();
-    if (!m_online)
+    if (InternetConnected != 1)
         return;
     if (DictionaryLink.isEmpty()) {
         DictionaryLink = PageAddress::Home;
@@ -44,9 +43,7 @@ void frmMainDictionary::showViewOrCaption()
 {
     // Offline, the caption stands in for pages from the web only: the
     // program's own pages show all the same.
-    const bool show = m_online || WB->ShowsLocalPage();
-    WB->setVisible(show);
-    lblCaption->setVisible(!show);
+    ShowView(WB, InternetConnected == 1 || WB->ShowsLocalPage());
 }
 
 void frmMainDictionary::submitSearchOnBlankPage(const QString& text)

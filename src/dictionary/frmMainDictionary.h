@@ -18,7 +18,6 @@ protected:
 private:
     void showViewOrCaption();
     void submitSearchOnBlankPage(const QString& text);
-    bool m_online = false; // at start-up
 };
 
 class frmMainDictionary& frmMainDictionary();
