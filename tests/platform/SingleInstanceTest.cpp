@@ -241,10 +241,12 @@ private slots:
         QVERIFY(program.waitForFinished());
         const QString programFolder = QFileInfo(ARCAVELL_EXECUTABLE).path();
         SingleInstance afterCrash("arcavell", programFolder);
-        // The crash left its locks behind (none in a folder the user cannot write to).
+        // The crash left its lock files behind (none made in a folder the
+        // user cannot write to; one made earlier may lie there).
         const bool folderWritable = QFileInfo(programFolder).isWritable();
         QVERIFY(QFile::exists(lock));
-        QCOMPARE(QFile::exists(afterCrash.FolderLockPath()), folderWritable);
+        if (folderWritable)
+            QVERIFY(QFile::exists(afterCrash.FolderLockPath()));
         QVERIFY(afterCrash.Acquire());
         QCOMPARE(afterCrash.HoldsFolder(), folderWritable);
     }
