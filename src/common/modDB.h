@@ -7,6 +7,7 @@
 #include <QVariant>
 #include <QVector>
 #include <functional>
+#include <limits>
 #include <memory>
 
 // Access to the program's database files (SQLite files under the names the
@@ -35,8 +36,20 @@ public:
     QString DatabasePath() const;
     QSqlDatabase Database() const;
 
+    // Bounds what this open connection's statements may cost, for a file that
+    // may be built to keep SQLite busy: once units are spent (one per step of
+    // SQLite's virtual machine, and whatever the caller spends through
+    // SpendWork) every statement fails as on a damaged file, and no value
+    // read may be longer than maxValueBytes.
+    void LimitWork(qint64 units, int maxValueBytes);
+    void SpendWork(qint64 units) { m_workLeft -= units; }
+    bool WorkSpent() const { return m_workLeft < 0; }
+
 private:
+    static int spendSteps(void* connection);
+
     QString m_name;
+    qint64 m_workLeft = std::numeric_limits<qint64>::max();
 };
 using ConnectionRef = std::shared_ptr<Connection>;
 

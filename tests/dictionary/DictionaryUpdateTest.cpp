@@ -1,4 +1,5 @@
 #include "DictionaryFixture.h"
+#include "RepeatingTable.h"
 #include "ScriptedDesktop.h"
 #include "TestMain.h"
 #include "app/frmMDI.h"
@@ -162,6 +163,68 @@ private slots:
         QVERIFY2(clock.elapsed() < 2000, qPrintable(QString::number(clock.elapsed())));
         QCOMPARE(result.outcome, DictionaryUpdateResult::NothingToUpdate);
         QCOMPARE(readDictionary(folder->file("tarot.dll")), Dictionary);
+    }
+
+    // Whatever the file holds, reading it costs no more than its size
+    // warrants: columns computed as they are read are refused, and a file
+    // that reads as endless rows or holds a value longer than any key is
+    // stopped and undone.
+    void mergeIsBoundedWhateverTheFileHolds_data()
+    {
+        QTest::addColumn<int>("rows");
+        QTest::addColumn<QStringList>("extra");
+        QTest::addColumn<int>("repeatingLevels"); // 0: the rows as written
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<int>("added");
+        const QString renamed = "ALTER TABLE tarot RENAME TO cards";
+        const QString copied = "INSERT INTO tarot (Key, Link) SELECT Key, Link FROM cards";
+        QTest::newRow("stored generated column")
+            << 3 << QStringList{renamed, "CREATE TABLE tarot (Key TEXT, Link TEXT, Names TEXT AS ('tarot') STORED)", copied}
+            << 0 << Nothing << 0;
+        QTest::newRow("virtual generated column")
+            << 3
+            << QStringList{renamed,
+                           "CREATE TABLE tarot (Key TEXT, Link TEXT, "
+                           "Names TEXT AS ('tarot' || substr(hex(zeroblob(100000)), 1, 0)) VIRTUAL)",
+                           copied}
+            << 0 << Nothing << 0;
+        QTest::newRow("generated column not read")
+            << 3 << QStringList{"ALTER TABLE tarot ADD COLUMN Size AS (length(Key)) VIRTUAL"} << 0 << Nothing << 0;
+        QTest::newRow("default expression")
+            << 3 << QStringList{renamed, "CREATE TABLE tarot (Key TEXT, Link TEXT, Names TEXT DEFAULT (lower('TAROT')))", copied}
+            << 0 << Updated << 3;
+        QTest::newRow("column added with a default")
+            << 3
+            << QStringList{"ALTER TABLE tarot DROP COLUMN Names", "ALTER TABLE tarot ADD COLUMN Names TEXT DEFAULT 'tarot'"}
+            << 0 << Updated << 3;
+        QTest::newRow("plain table of 100,000 rows") << 100000 << QStringList{} << 0 << Updated << 100000;
+        QTest::newRow("key longer than a megabyte in row 2")
+            << 3 << QStringList{"UPDATE tarot SET Key = hex(zeroblob(600000)) WHERE rowid = 2"} << 0 << Nothing << 0;
+        QTest::newRow("pages repeating to endless rows") << 0 << QStringList{} << 6 << Nothing << 0;
+    }
+    void mergeIsBoundedWhateverTheFileHolds()
+    {
+        QFETCH(int, rows);
+        QFETCH(QStringList, extra);
+        QFETCH(int, repeatingLevels);
+        QFETCH(QString, message);
+        QFETCH(int, added);
+        Rows update;
+        for (int i = 0; i < rows; ++i)
+            update << QStringList{QString("Sun %1").arg(i), QString("sun/%1.html").arg(i), "tarot"};
+        writeDictionary(folder->file("tarot.dll"), Dictionary);
+        if (repeatingLevels)
+            writeRepeatingTable(folder->file("update.mdb"), 512, repeatingLevels, 2);
+        else
+            writeDictionary(folder->file("update.mdb"), update, extra);
+        frmMDI().mnuUpdateKey->setEnabled(true);
+        Scripted().fileAnswers.enqueue(folder->file("update.mdb"));
+        frmMDI().mnuUpdateKey->trigger();
+        QCOMPARE(Scripted().boxes.size(), 1);
+        QCOMPARE(Scripted().boxes[0].prompt, message);
+        const auto merged = readDictionary(folder->file("tarot.dll"));
+        QCOMPARE(merged.mid(0, 2), Dictionary);
+        QCOMPARE(merged.mid(2), update.mid(0, added));
     }
 
     void tablesLargerThanSixteenBitCounters()
