@@ -1,24 +1,19 @@
+#include "FileNodes.h"
 #include "TestMain.h"
 #include "UserPermissions.h"
 #include "platform/SaveFile.h"
 
 #include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 #include <QLocalServer>
+#include <QTemporaryDir>
 #include <QtTest>
 #include <cstring>
 #include <sys/stat.h>
-#include <sys/sysmacros.h>
 #include <unistd.h>
 
 namespace {
-// The file's type bits as lstat sees the name itself; 0 when nothing is there.
-mode_t typeOf(const QString& path)
-{
-    struct stat info {};
-    return ::lstat(QFile::encodeName(path).constData(), &info) == 0 ? info.st_mode & S_IFMT : 0;
-}
+using FileNodes::typeOf;
 
 mode_t modeOf(const QByteArray& path)
 {
@@ -30,15 +25,6 @@ QByteArray contentOf(const QString& path)
 {
     QFile file(path);
     return QFileInfo(path).isFile() && file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-// A device node of the test's own (a copy of /dev/null) where one can be
-// made, else a link to /dev/null, which only the superuser could replace.
-bool makeDevice(const QString& path)
-{
-    if (::mknod(QFile::encodeName(path).constData(), S_IFCHR | 0666, makedev(1, 3)) == 0)
-        return true;
-    return ::geteuid() != 0 && QFile::link("/dev/null", path);
 }
 } // namespace
 
@@ -143,10 +129,10 @@ private slots:
             QVERIFY(QFile::link("other", target));
             QVERIFY(QFile::link("out.txt", dir.filePath("other")));
         } else if (kind == "device") {
-            QVERIFY(makeDevice(real));
+            QVERIFY(FileNodes::makeDevice(real));
             QVERIFY(QFile::link(real, target));
         } else if (kind == "fifo" || kind == "link to fifo") {
-            QVERIFY(::mkfifo(QFile::encodeName(kind == "fifo" ? target : real).constData(), 0666) == 0);
+            QVERIFY(FileNodes::makePipe(kind == "fifo" ? target : real));
             if (kind == "link to fifo")
                 QVERIFY(QFile::link(real, target));
         } else if (kind == "socket") {
