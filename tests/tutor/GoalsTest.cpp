@@ -1,6 +1,7 @@
 #include "ScriptedDesktop.h"
 #include "SessionTest.h"
 #include "TestMain.h"
+#include "UserPermissions.h"
 #include "platform/Clock.h"
 #include "platform/Forms.h"
 #include "platform/MsgBox.h"
@@ -355,6 +356,61 @@ private slots:
         click(frmMain().cmdMarkAchived); // rewrites the file: the same bytes again
         QCOMPARE(fileBytes(), saved);
         QCOMPARE(Scripted().boxes.size(), damaged ? 1 : 0);
+    }
+
+    // A save writes where a link leads, and only what the user may write:
+    // the link itself is never replaced, and a failure keeps the goals.
+    void saveFollowsTheGoalFileAndItsPermissions_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<int>("error");
+        QTest::newRow("link to nothing, in a folder") << "dangling" << 0;
+        QTest::newRow("link to a drive that is not there") << "unmounted" << ENOENT;
+        QTest::newRow("read-only file") << "read-only" << EACCES;
+        QTest::newRow("link to a read-only file") << "link to read-only" << EACCES;
+    }
+    void saveFollowsTheGoalFileAndItsPermissions()
+    {
+        QFETCH(QString, kind);
+        QFETCH(int, error);
+        const FixedToday today;
+        const QString kept = folder->file("drive/goals.txt");
+        const QByteArray before = record("Old", Dec6, Dec6.addDays(2), "", false, 0);
+        QVERIFY(QDir().mkpath(folder->file("drive")));
+        if (kind.endsWith("read-only")) {
+            QFile file(kept);
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(before) == before.size());
+            file.close();
+            QVERIFY(file.setPermissions(QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+        }
+        if (kind == "read-only")
+            QVERIFY(QFile::rename(kept, goalFile()));
+        else
+            QVERIFY(QFile::link(kind == "unmounted" ? folder->file("unmounted/goals.txt") : kept, goalFile()));
+        const bool wasLink = QFileInfo(goalFile()).isSymLink();
+        const QStringList shown = kind.endsWith("read-only") ? QStringList{"Old_0"} : QStringList{};
+
+        const UserPermissions asUser;
+        auto& f = frmMain();
+        f.Show();
+        QCOMPARE(listed(), shown);
+        const qsizetype told = Scripted().boxes.size();
+        click(f.cmdNewGoal);
+        QTest::keyClicks(f.txtGoalName, "New");
+        click(f.cmdSaveGoals);
+        QCOMPARE(listed(), shown + QStringList{"New_" + QString::number(shown.size())});
+        QCOMPARE(QFileInfo(goalFile()).isSymLink(), wasLink);
+        const QString written = kind == "read-only" ? goalFile() : kept;
+        const QByteArray added = record("New", Dec6, Dec6.addDays(7), "", false, 0);
+        const QByteArray expected = error == 0 ? added : kind.endsWith("read-only") ? before : QByteArray("<none>");
+        QFile file(written);
+        QCOMPARE(file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<none>"), expected);
+        QCOMPARE(Scripted().boxes.size(), told + (error ? 1 : 0));
+        if (error)
+            QCOMPARE(Scripted().boxes.last().prompt,
+                     "Your goals could not be saved to " + goalFile() + ":\r" +
+                         QString::fromLocal8Bit(std::strerror(error)) +
+                         "\rYour changes are kept until the program is closed.");
     }
 
     void unreadableFileIsNeverRewritten_data()
