@@ -1,6 +1,7 @@
 #include "WebBrowser.h"
 
 #include "App.h"
+#include "WebChannels.h"
 #include "common/PageLaunchers.h"
 
 #include <QFileInfo>
@@ -114,6 +115,7 @@ WebBrowser::WebBrowser(QWidget* parent) : QWebEngineView(parent)
 {
     setPage(new PageOnly(this));
     page()->setUrlRequestInterceptor(new LocalPagesStayLocal(page()));
+    WebChannels::KeepPeerConnectionsOut(page());
     QWebEngineSettings* s = page()->settings();
     s->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, false);
     s->setAttribute(QWebEngineSettings::JavascriptCanAccessClipboard, false);
