@@ -143,7 +143,7 @@ void Connection::Open()
         QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", name);
         db.setDatabaseName(path);
         QString options = QString("QSQLITE_BUSY_TIMEOUT=%1").arg(BusyTimeoutMs);
-        if (!info.isWritable())
+        if (ReadOnly || !info.isWritable())
             options += ";QSQLITE_OPEN_READONLY";
         db.setConnectOptions(options);
         QSqlError problem;
@@ -528,13 +528,14 @@ QString DatabaseErrorAdvice(const VbError& error, const QString& otherwise)
     return error.Number() == VbErrors::DatabaseInUse ? QStringLiteral("Please try again later.") : otherwise;
 }
 
-void OpenConnection(ConnectionRef& cn, const QString& path)
+void OpenConnection(ConnectionRef& cn, const QString& path, bool readOnly)
 {
     static const bool releasedAtExit = (qAddPostRoutine(releaseSharedObjects), true);
     Q_UNUSED(releasedAtExit);
     cn = std::make_shared<Connection>();
     cn->ConnectionString = AccessConnectionString(path);
     cn->CursorLocation = 3; // client-side cursors: every RecordCount is exact
+    cn->ReadOnly = readOnly;
     cn->Open();
 }
 

@@ -29,6 +29,9 @@ public:
 
     QString ConnectionString;
     int CursorLocation = 2;
+    // A file that is only read (someone else's) is opened so that nothing
+    // of it changes: a journal left beside it is not rolled back into it.
+    bool ReadOnly = false;
 
     void Open();
     void Close();
@@ -143,7 +146,8 @@ using RecordsetRef = std::shared_ptr<Recordset>;
 
 // Opens a new connection to the database file at path into cn (whatever cn
 // held before is released). On failure cn holds the new, unopened connection.
-void OpenConnection(ConnectionRef& cn, const QString& path);
+// readOnly: the file is only read and left exactly as it was.
+void OpenConnection(ConnectionRef& cn, const QString& path, bool readOnly = false);
 // Opens a new recordset on sql into rs. On failure rs holds the new, closed one.
 void OpenRecordset(RecordsetRef& rs, const ConnectionRef& cn, const QString& sql);
 // Runs sql on an open connection and hands every row to perRow, forward

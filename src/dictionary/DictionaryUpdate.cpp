@@ -97,7 +97,7 @@ DictionaryUpdateResult MergeDictionaryUpdate(const QString& updateFile, const QS
     ConnectionRef updateConnection;
     std::optional<QSqlQuery> rows;
     try {
-        OpenConnection(updateConnection, updateFile);
+        OpenConnection(updateConnection, updateFile, true);
         updateConnection->LimitWork(WorkForAnyFile + WorkPerFileByte * QFileInfo(updateFile).size(), MaxValueBytes);
         rows = selectFromTarot(updateConnection, "Key, Link, Names");
     } catch (const VbError& e) {

@@ -16,6 +16,12 @@ const QString WrongFile = "This is the wrong file! Lookup online help";
 const QString Updated = "Tarot Dictionary Successfully Updated\rPlease restart dictionary ";
 const QList<QStringList> Dictionary = {{"Death", "pages/death.html", "tarot"}, {"Moon", "pages/moon.html", "tarot"}};
 using Rows = QList<QStringList>;
+
+QByteArray bytesOf(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(missing)");
+}
 } // namespace
 
 class DictionaryUpdateTest : public SessionTest {
@@ -225,6 +231,56 @@ private slots:
         const auto merged = readDictionary(folder->file("tarot.dll"));
         QCOMPARE(merged.mid(0, 2), Dictionary);
         QCOMPARE(merged.mid(2), update.mid(0, added));
+    }
+
+    // The update file is someone else's: the merge reads it and leaves it,
+    // and what lies beside it, byte for byte as it was.
+    void updateFileIsLeftAsItWas_data()
+    {
+        QTest::addColumn<QString>("journalMode");
+        QTest::addColumn<QString>("beside");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QStringList>("added");
+        QTest::newRow("journal of an unfinished change") << "DELETE" << "-journal" << Nothing << QStringList{};
+        QTest::newRow("write-ahead log not yet copied in") << "WAL" << "-wal" << Updated << QStringList{"Sun", "Star"};
+    }
+    void updateFileIsLeftAsItWas()
+    {
+        QFETCH(QString, journalMode);
+        QFETCH(QString, beside);
+        QFETCH(QString, message);
+        QFETCH(QStringList, added);
+        writeDictionary(folder->file("tarot.dll"), Dictionary);
+        const QString source = folder->file("source.mdb");
+        const QString update = folder->file("update.mdb");
+        writeDictionary(source, {});
+        // The files are copied while a writer is in the middle of its work,
+        // as a copy taken from a running program or a crash leaves them.
+        withDatabase(source, [&](QSqlDatabase& db) {
+            QSqlQuery q(db);
+            QVERIFY(q.exec("PRAGMA journal_mode=" + journalMode));
+            q.exec("PRAGMA wal_autocheckpoint=0");
+            q.exec("PRAGMA cache_size=1");
+            if (journalMode == "DELETE")
+                q.exec("BEGIN");
+            for (const QString& key : {"Sun", "Star"})
+                q.exec("INSERT INTO tarot VALUES ('" + key + "', '" + key + ".html', 'tarot')");
+            q.exec("INSERT INTO tarot SELECT 'padding', hex(randomblob(2000)), 'tarot' FROM "
+                   "(WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 50) SELECT i FROM n)");
+            q.exec("DELETE FROM tarot WHERE Key = 'padding'");
+            QVERIFY(QFile::copy(source, update));
+            QVERIFY(QFile::copy(source + beside, update + beside));
+        });
+        const QByteArray before = bytesOf(update);
+        const QByteArray besideBefore = bytesOf(update + beside);
+        frmMDI().mnuUpdateKey->setEnabled(true);
+        Scripted().fileAnswers.enqueue(update);
+        frmMDI().mnuUpdateKey->trigger();
+        QCOMPARE(Scripted().boxes.size(), 1);
+        QCOMPARE(Scripted().boxes[0].prompt, message);
+        QCOMPARE(keys(), QStringList({"Death", "Moon"}) + added);
+        QCOMPARE(bytesOf(update), before);
+        QCOMPARE(bytesOf(update + beside), besideBefore);
     }
 
     void tablesLargerThanSixteenBitCounters()
