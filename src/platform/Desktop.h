@@ -1,4 +1,5 @@
 #pragma once
+#include "PageDialog.h"
 #include "SystemDialogs.h"
 
 #include <QString>
@@ -7,6 +8,7 @@
 class CommonDialog;
 class Form;
 class QPrinter;
+class QWidget;
 
 // Everything modal or outside the program goes through here: message boxes,
 // the browser, sleeping, the online check and modal windows. The program
@@ -50,6 +52,12 @@ public:
     virtual int ShowPageSetupDialog(SystemDialogs::PageSetup& dialog) = 0;
     // A device context of the default printer; 0 when the system has none.
     virtual qint32 DefaultPrinterDC() = 0;
+
+    // Shows a web page's dialog over the view owner, while the rest of the
+    // program goes on. True when the user pressed OK; false when the user
+    // cancelled, or when owner was hidden or destroyed meanwhile (the
+    // dialog then ends unanswered).
+    virtual bool ShowPageDialog(PageDialog& dialog, QWidget* owner) = 0;
 };
 
 Desktop& desktop();
@@ -72,4 +80,5 @@ public:
     int ShowPrintDialog(SystemDialogs::Print& dialog) override;
     int ShowPageSetupDialog(SystemDialogs::PageSetup& dialog) override;
     qint32 DefaultPrinterDC() override;
+    bool ShowPageDialog(PageDialog& dialog, QWidget* owner) override;
 };

@@ -1,6 +1,7 @@
 #pragma once
 #include "SessionTest.h"
 
+#include <QMap>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QStringList>
@@ -55,11 +56,13 @@ inline QList<QStringList> readDictionary(const QString& path)
     return rows;
 }
 
-// A web server on the loopback: every request gets a page titled "Page"
-// and its path; the request targets are kept.
+// A web server on the loopback: a request for a path of pages gets that
+// page, every other request a page titled "Page" and its path; the request
+// targets are kept.
 class LocalWebServer : public QTcpServer {
 public:
     QStringList targets;
+    QMap<QString, QByteArray> pages;
 
     LocalWebServer()
     {
@@ -69,7 +72,8 @@ public:
                 connect(socket, &QTcpSocket::readyRead, socket, [this, socket] {
                     const QByteArray request = socket->readAll();
                     targets << QString(request.left(request.indexOf("\r\n")).split(' ').value(1));
-                    const QByteArray body = "<title>Page " + targets.last().section('?', 0, 0).toUtf8() + "</title>";
+                    const QString path = targets.last().section('?', 0, 0);
+                    const QByteArray body = pages.value(path, "<title>Page " + path.toUtf8() + "</title>");
                     socket->write("HTTP/1.1 200 OK\r\nContent-Type: text/html\r\nConnection: close\r\n"
                                   "Content-Length: " + QByteArray::number(body.size()) + "\r\n\r\n" + body);
                     socket->disconnectFromHost();

@@ -12,6 +12,8 @@
 #include "reading/frmFront.h"
 #include "reading/frmTarot.h"
 
+#include <QMenu>
+#include <QWebEngineContextMenuRequest>
 #include <QtTest>
 
 namespace {
@@ -59,6 +61,52 @@ void writeFile(const QString& path, const QString& text)
 }
 
 int px(double twips) { return Twips::toPixels(twips); }
+
+// A page that calls a dialog count times in a loop as soon as it loads,
+// then shows in its title what the calls gave, runs of equal results as
+// "value*times".
+QByteArray dialogLoop(const QString& call, int count)
+{
+    return QString("<!DOCTYPE html><title>waiting</title><script>"
+                   "var runs = [];"
+                   "for (var i = 0; i < %2; i++) {"
+                   "  var r = String(%1);"
+                   "  if (runs.length && runs[runs.length - 1][0] === r) runs[runs.length - 1][1]++;"
+                   "  else runs.push([r, 1]);"
+                   "}"
+                   "document.title = 'done ' + runs.map(function (x) { return x[0] + '*' + x[1]; }).join(' ');"
+                   "</script>")
+        .arg(call)
+        .arg(count)
+        .toUtf8();
+}
+
+// The user's answer to a page's dialog: "ok", "cancel" or "text:<typed>",
+// followed by " stop" when the stop box is ticked.
+std::function<int(PageDialog&)> answerWith(const QString& answer)
+{
+    return [answer](PageDialog& dialog) {
+        QString what = answer;
+        dialog.stopped = what.endsWith(" stop");
+        if (dialog.stopped)
+            what.chop(5);
+        if (what.startsWith("text:"))
+            dialog.text = what.mid(5);
+        return what == "cancel" ? 0 : 1;
+    };
+}
+
+// Right-clicks the view at a point; true once the context menu is open for
+// a link to linkUrl there.
+bool rightClickOpensTheMenuOf(WebBrowser* view, const QPoint& at, const QString& linkUrl)
+{
+    if (QApplication::activePopupWidget())
+        QApplication::activePopupWidget()->close();
+    QTest::mouseClick(view->focusProxy(), Qt::RightButton, {}, at);
+    QTest::qWait(200);
+    const QWebEngineContextMenuRequest* request = view->lastContextMenuRequest();
+    return request && request->linkUrl() == QUrl(linkUrl) && QApplication::activePopupWidget();
+}
 } // namespace
 
 // The entry view and the web search window; the web search service is a
@@ -297,6 +345,237 @@ private slots:
         QTest::qWait(300);
         QCOMPARE(server->targets, QStringList());
     }
+
+
+
+    // A page asks for a dialog in a loop and records what each gave; the
+    // user answers the first ones from the script ("ok", "cancel",
+    // "text:<typed>", each with " stop" when the stop box is ticked).
+    void aPageCanBeStoppedFromShowingDialogs_data()
+    {
+        QTest::addColumn<QString>("where");
+        QTest::addColumn<QString>("call");
+        QTest::addColumn<QStringList>("answers");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QString>("results");
+        QTest::addColumn<int>("boxes");
+        const QString alert = "alert('Hello ' + i)";
+        QTest::newRow("alert") << "server" << alert << QStringList{"ok", "ok stop"} << "Javascript Alert"
+                               << "undefined*300" << 2;
+        QTest::newRow("alert of a local page") << "local" << alert << QStringList{"ok", "ok stop"}
+                                               << "Javascript Alert" << "undefined*300" << 2;
+        QTest::newRow("alert of a page not on screen") << "offline" << alert << QStringList{} << "" << "undefined*300" << 0;
+        QTest::newRow("alert never stopped") << "server" << alert << QStringList{} << "Javascript Alert"
+                                             << "undefined*300" << 300;
+        QTest::newRow("confirm") << "server" << "confirm('Sure ' + i)" << QStringList{"ok", "ok stop"}
+                                 << "Javascript Confirm" << "true*2 false*298" << 2;
+        QTest::newRow("confirm cancelled") << "server" << "confirm('Sure ' + i)" << QStringList{"ok", "cancel stop"}
+                                           << "Javascript Confirm" << "true*1 false*299" << 2;
+        QTest::newRow("prompt") << "server" << "prompt('Name ' + i, 'x')"
+                                << QStringList{"text:a", "ok", "text:b stop"} << "Javascript Prompt"
+                                << "a*1 x*1 b*1 null*297" << 3;
+    }
+    void aPageCanBeStoppedFromShowingDialogs()
+    {
+        QFETCH(QString, where);
+        QFETCH(QString, call);
+        QFETCH(QStringList, answers);
+        QFETCH(QString, caption);
+        QFETCH(QString, results);
+        QFETCH(int, boxes);
+        openDictionary(where != "offline"); // offline, the caption stands in for a web page
+        const QByteArray page = dialogLoop(call, 300);
+        server->pages["/dialogs"] = page;
+        writeFile(folder->file("pages/dialogs.html"), QString::fromUtf8(page));
+        const QString address = where == "local" ? QString("pages/dialogs.html") : server->address("/dialogs");
+        const QString origin = where == "local" ? QString("file:") : QUrl(server->address("/")).toString();
+        WebBrowser* view = frmMainDictionary().WB;
+        auto& shown = Scripted().pageDialogs.shown;
+        for (const int run : {1, 2}) { // a page loaded again may show dialogs again
+            for (const QString& answer : answers)
+                Scripted().pageDialogs.answers << answerWith(answer);
+            const QString loaded = address + (run == 2 ? "?again" : "");
+            view->Navigate2(loaded);
+            QVERIFY(landsOn(view, WebBrowser::AddressOf(loaded)));
+            QTRY_COMPARE_WITH_TIMEOUT(view->title(), "done " + results, Wait);
+            QCOMPARE(shown.size(), boxes * run);
+        }
+        for (int i = 0; i < shown.size(); ++i) {
+            const PageDialog& box = shown[i];
+            QVERIFY2(box.title.startsWith(caption + " - " + origin), qPrintable(box.title));
+            QCOMPARE(box.message, QString(call.section('\'', 1, 1) + QString::number(i % boxes)));
+            QCOMPARE(box.offerToStop, i % boxes > 0); // from the second dialog of a page on
+        }
+        QVERIFY(Scripted().boxes.isEmpty());
+    }
+
+    // The message of a page's dialog as its box shows it.
+    void aPagesDialogShowsAShortenedMessage_data()
+    {
+        QTest::addColumn<QString>("message"); // a script expression
+        QTest::addColumn<QString>("shown");
+        QStringList lines;
+        for (int i = 1; i <= 20; ++i)
+            lines << QString::number(i);
+        QTest::newRow("short") << "'a < b & \"c\"'" << "a < b & \"c\"";
+        QTest::newRow("1000 characters") << "'y'.repeat(1000)" << QString(1000, 'y');
+        QTest::newRow("5000 characters") << "'y'.repeat(5000)" << QString(1000, 'y') + QChar(0x2026);
+        QTest::newRow("20 lines") << "'" + lines.join("\\n") + "'" << lines.join('\n');
+        QTest::newRow("30 lines") << "'" + lines.join("\\n") + "\\n21\\n22'" << lines.join('\n') + QChar(0x2026);
+    }
+    void aPagesDialogShowsAShortenedMessage()
+    {
+        QFETCH(QString, message);
+        QFETCH(QString, shown);
+        openDictionary(true);
+        server->pages["/message"] = dialogLoop("alert(" + message + ")", 1);
+        frmMainDictionary().WB->Navigate2(server->address("/message"));
+        QTRY_COMPARE_WITH_TIMEOUT(frmMainDictionary().WB->title(), QString("done undefined*1"), Wait);
+        QCOMPARE(Scripted().pageDialogs.shown.size(), 1);
+        QCOMPARE(Scripted().pageDialogs.shown[0].message, shown);
+    }
+
+    // While its page shows its third dialog, the user closes the window or
+    // has its view load another page.
+    void closingOrLoadingWinsOverAPagesDialogs_data()
+    {
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<QString>("action");
+        QTest::newRow("entry view closed") << "frmMainDictionary" << "close";
+        QTest::newRow("entry view closed and deleted") << "frmMainDictionary" << "delete";
+        QTest::newRow("web search window closed") << "frmBrowser" << "close";
+        QTest::newRow("web search window closed and deleted") << "frmBrowser" << "delete";
+        QTest::newRow("entry view loading another page") << "frmMainDictionary" << "load";
+        QTest::newRow("entry view going back") << "frmMainDictionary" << "back";
+    }
+    void closingOrLoadingWinsOverAPagesDialogs()
+    {
+        QFETCH(QString, window);
+        QFETCH(QString, action);
+        openDictionary(true);
+        server->pages["/search"] = dialogLoop("alert('Hello ' + i)", 300);
+        WebBrowser* view = nullptr;
+        if (window == "frmBrowser") {
+            searchTheWeb("loop");
+            view = frmBrowser().brwWebBrowser;
+        } else {
+            view = frmMainDictionary().WB;
+            view->Navigate2(server->address("/before"));
+            QVERIFY(landsOn(view, QUrl(server->address("/before"))));
+            view->Navigate2(server->address("/search"));
+        }
+        const QPointer<WebBrowser> viewAlive(view);
+        const QPointer<QWebEnginePage> pageAlive(view->page());
+        bool goneDuringTheDialog = false;
+        auto& script = Scripted().pageDialogs;
+        script.answers << answerWith("ok") << answerWith("ok");
+        script.answers << [&](PageDialog&) {
+            if (action == "load")
+                view->Navigate2(server->address("/after"));
+            else if (action == "back")
+                view->GoBack();
+            else
+                Unload(*FormRegistry::instance().Find(window));
+            if (action == "delete") {
+                QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+                goneDuringTheDialog = !viewAlive;
+            }
+            return 1;
+        };
+        if (action == "load" || action == "back") {
+            const QString shown = server->address(action == "load" ? "/after" : "/before");
+            QVERIFY(landsOn(view, QUrl(shown)));
+            QTRY_COMPARE_WITH_TIMEOUT(view->title(), "Page " + QUrl(shown).path(), Wait);
+        } else {
+            QTRY_VERIFY_WITH_TIMEOUT(!Forms::IsLoaded(window), Wait);
+            QCOMPARE(goneDuringTheDialog, action == "delete");
+            QTRY_VERIFY_WITH_TIMEOUT(!viewAlive && !pageAlive, Wait);
+        }
+        QTest::qWait(500);
+        QCOMPARE(script.shown.size(), 3); // none after the third
+        // The program goes on: the entry view shows a page again.
+        openDictionary(false);
+        frmMainDictionary().WB->Navigate2("pages/death.html");
+        QVERIFY(landsOn(frmMainDictionary().WB, page("death.html")));
+    }
+
+    // "Save link" and the other link actions of the context menu, on a
+    // link of a page of the program folder to a web site.
+    void aLocalPagesLinkActionsSendNothing_data()
+    {
+        QTest::addColumn<int>("action");
+        QTest::newRow("save link") << int(QWebEnginePage::DownloadLinkToDisk);
+        QTest::newRow("open in new window") << int(QWebEnginePage::OpenLinkInNewWindow);
+        QTest::newRow("open in new tab") << int(QWebEnginePage::OpenLinkInNewTab);
+    }
+    void aLocalPagesLinkActionsSendNothing()
+    {
+        QFETCH(int, action);
+        openDictionary(true);
+        writeFile(folder->file("pages/probe.html"),
+                  QString("<!DOCTYPE html><title>probe</title><body style='margin:0'>"
+                          "<a href='%1' style='display:block;width:300px;height:100px'>link</a></body>")
+                      .arg(server->address("/saved")));
+        WebBrowser* view = frmMainDictionary().WB;
+        view->Navigate2("pages/probe.html");
+        QVERIFY(landsOn(view, page("probe.html")));
+        QTRY_VERIFY_WITH_TIMEOUT(rightClickOpensTheMenuOf(view, QPoint(50, 50), server->address("/saved")), Wait);
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        QVERIFY(menu);
+        QAction* chosen = view->pageAction(QWebEnginePage::WebAction(action));
+        QVERIFY(menu->actions().contains(chosen) && chosen->isEnabled());
+        chosen->trigger();
+        menu->close();
+        QTest::qWait(1500);
+        QCOMPARE(server->targets, QStringList());
+        QCOMPARE(view->url(), page("probe.html"));
+        // The program's own loads and the history buttons still reach the web.
+        view->Navigate2(server->address("/web"));
+        QVERIFY(landsOn(view, QUrl(server->address("/web"))));
+        view->GoBack();
+        QVERIFY(landsOn(view, page("probe.html")));
+        view->GoForward();
+        QVERIFY(landsOn(view, QUrl(server->address("/web"))));
+        QTRY_COMPARE_WITH_TIMEOUT(view->title(), QString("Page /web"), Wait);
+    }
+
+    // Links that once left the view blank; the working folder is the
+    // program folder's pages folder.
+    void linksShowTheirPageOrNotFound_data()
+    {
+        QTest::addColumn<QString>("link");
+        QTest::addColumn<QString>("shown"); // empty: the not-found page
+        const QString huge(3 << 20, 'a');
+        QTest::newRow("relative file address") << "file:pages/death.html" << "file://%1/pages/death.html";
+        QTest::newRow("relative file address with a part") << "file:pages/death.html#part"
+                                                           << "file://%1/pages/death.html#part";
+        QTest::newRow("relative file address of no page") << "file:pages/none.html" << "";
+        QTest::newRow("relative file address of the working folder") << "file:death.html" << "";
+        QTest::newRow("relative file address climbing out") << "file:../x" << "";
+        QTest::newRow("3 MB web address") << "%2/" + huge << "";
+        QTest::newRow("3 MB text") << huge << "";
+        QTest::newRow("3 MB page address") << "pages/death.html?" + huge << "";
+    }
+    void linksShowTheirPageOrNotFound()
+    {
+        QFETCH(QString, link);
+        QFETCH(QString, shown);
+        link.replace("%2", server->address(""));
+        shown.replace("%1", folder->path());
+        const QString before = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(folder->file("pages")));
+        writeDictionary(folder->file("tarot.dll"), {{"Probe", link, "tarot"}});
+        openDictionary(false); // no web page to wait for
+        frmMDI().txtKey->setText("Probe");
+        QTest::mouseClick(frmMDI().cmdDisplay, Qt::LeftButton);
+        WebBrowser* view = frmMainDictionary().WB;
+        const bool ok = shown.isEmpty() ? saysNotFound(view, link.size() > 200 ? link.left(200) + QChar(0x2026) : link)
+                                        : landsOn(view, QUrl(shown));
+        QDir::setCurrent(before);
+        QVERIFY(ok);
+        QCOMPARE(server->targets, QStringList());
+    }
+
 
     void dictionaryAfterAGivenUpReadingShowsItsPanes()
     {

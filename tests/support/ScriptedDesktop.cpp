@@ -29,6 +29,7 @@ void ScriptedDesktop::Reset()
     fontDialogs.clear();
     printDialogs.clear();
     pageSetupDialogs.clear();
+    pageDialogs.clear();
     printerDC = 0;
 }
 

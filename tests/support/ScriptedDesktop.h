@@ -83,6 +83,9 @@ public:
     DialogScript<SystemDialogs::Print> printDialogs;
     DialogScript<SystemDialogs::PageSetup> pageSetupDialogs;
     qint32 printerDC = 0; // the default printer's device context; 0: no printer
+    // Web pages' dialogs, in the same way: an answer writes the user's text
+    // and stop choice into the dialog and returns 1 for OK, 0 for Cancel.
+    DialogScript<PageDialog> pageDialogs;
 
     void Reset();
 
@@ -99,6 +102,7 @@ public:
     int ShowPrintDialog(SystemDialogs::Print& dialog) override { return printDialogs.run(dialog); }
     int ShowPageSetupDialog(SystemDialogs::PageSetup& dialog) override { return pageSetupDialogs.run(dialog); }
     qint32 DefaultPrinterDC() override { return printerDC; }
+    bool ShowPageDialog(PageDialog& dialog, QWidget*) override { return pageDialogs.run(dialog) == 1; }
 };
 
 // The scripted desktop the test main installed.
