@@ -1,7 +1,12 @@
 // The dictionary over 32,767 keys: the keyword pane's searches and refill,
-// list included, and the merge of an update file of 32,767 new rows.
+// list included, the merge of an update file of 32,767 and of 100,000 new
+// rows, and the merge of files built to be read without end (see
+// RepeatingTable.h; arguments: page size, levels, Link length, and the size
+// in KB the file is filled up to with bytes SQLite does not read).
 //
 //   QT_QPA_PLATFORM=offscreen bench_dictionary [--benchmark_filter=...]
+//
+// For a merge's peak memory, run it alone under /usr/bin/time -v.
 //
 // The pane's cases run the frame window's own handlers on a program folder
 // in a temporary folder, offline, so no page is loaded, and paint the list.
@@ -9,9 +14,11 @@
 #include "dictionary/DictionaryUpdate.h"
 #include "dictionary/modDict.h"
 #include "platform/App.h"
+#include "RepeatingTable.h"
 
 #include <QApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTemporaryDir>
@@ -106,19 +113,36 @@ void BM_BlankTextRefill(benchmark::State& state)
     state.counters["listed"] = frame.lstKeys->Count();
 }
 
-void BM_MergeUpdate(benchmark::State& state)
+// Merges the update file at `update` into a fresh dictionary of 32,767 keys.
+void merge(benchmark::State& state, const QTemporaryDir& dir, const QString& update)
 {
-    QTemporaryDir dir;
-    const QString update = dir.filePath("update.dll");
-    writeTable(update, Rows, "new", 2);
-    long added = 0;
+    DictionaryUpdateResult result;
     for (auto _ : state) {
         state.PauseTiming();
         writeTable(dir.filePath("tarot.dll"), Rows, "pages", 1);
         state.ResumeTiming();
-        added = MergeDictionaryUpdate(update, dir.filePath("tarot.dll")).added;
+        result = MergeDictionaryUpdate(update, dir.filePath("tarot.dll"));
     }
-    state.counters["added"] = added;
+    state.counters["added"] = result.added;
+    state.counters["outcome"] = result.outcome;
+    state.counters["fileKB"] = QFileInfo(update).size() / 1024.0;
+}
+
+void BM_MergeUpdate(benchmark::State& state)
+{
+    QTemporaryDir dir;
+    writeTable(dir.filePath("update.dll"), state.range(0), "new", 2);
+    merge(state, dir, dir.filePath("update.dll"));
+}
+
+void BM_MergeRepeatingTable(benchmark::State& state)
+{
+    QTemporaryDir dir;
+    writeRepeatingTable(dir.filePath("update.dll"), state.range(0), state.range(1), state.range(2));
+    QFile file(dir.filePath("update.dll"));
+    if (file.size() < state.range(3) * 1024)
+        file.resize(state.range(3) * 1024);
+    merge(state, dir, dir.filePath("update.dll"));
 }
 // The table read alone, for comparison.
 void BM_Read(benchmark::State& state)
@@ -133,7 +157,18 @@ BENCHMARK(BM_Read)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PrefixSearch)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SubstringSearch)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_BlankTextRefill)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_MergeUpdate)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_MergeUpdate)->Unit(benchmark::kMillisecond)->Iterations(5)->Arg(Rows)->Arg(100000);
+BENCHMARK(BM_MergeRepeatingTable)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1)
+    ->Args({512, 3, 2, 0})
+    ->Args({512, 4, 2, 0})
+    ->Args({512, 6, 2, 0})
+    ->Args({512, 6, 0, 1024})
+    ->Args({512, 6, 2, 1024})
+    ->Args({65536, 1, 6000, 0})
+    ->Args({65536, 2, 6000, 0})
+    ->Args({65536, 2, 6000, 1024});
 
 int main(int argc, char** argv)
 {

@@ -3,7 +3,7 @@
 set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev libqt6sql6-sqlite qt6-webengine-dev libgl-dev
+  qt6-base-dev libqt6sql6-sqlite libsqlite3-dev qt6-webengine-dev libgl-dev
   libbenchmark-dev fonts-dejavu-core poppler-utils libglib2.0-bin
 )
 missing=()

@@ -3,6 +3,7 @@
 #include "platform/App.h"
 #include "platform/Forms.h"
 #include "platform/SingleInstance.h"
+#include "platform/WebChannels.h"
 
 #include <QApplication>
 #include <csignal>
@@ -32,6 +33,7 @@ int main(int argc, char** argv)
     // would end the program. As root they run without it.
     if (::geteuid() == 0)
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    WebChannels::CloseInEngine(argc, argv);
     // The dictionary's web views share their graphics contexts with the windows.
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);

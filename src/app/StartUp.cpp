@@ -6,8 +6,22 @@
 #include "tutor/frmMain.h"
 #include "tutor/frmPicEntry.h"
 
+namespace {
+QString unusableFolderMessage()
+{
+    return "The name of the folder " + App::Path() + " cannot be used, as it is not valid UTF-8.\rPlease move " +
+           App::Title() + " to a folder whose name is valid UTF-8.";
+}
+} // namespace
+
 void StartUp(bool anotherCopyRunning)
 {
+    // Not one of the program's files could be found by its name.
+    if (!App::PathIsUsable()) {
+        MsgBox(unusableFolderMessage(), vbCritical);
+        CloseAllForms();
+        return;
+    }
     if (anotherCopyRunning) {
         MsgBox("Application is already running", vbInformation);
         CloseAllForms();

@@ -6,16 +6,22 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QUuid>
+
+#include <sqlite3.h>
 
 namespace {
 constexpr const char* Password = "Wd8kTq2xNb6rPz3mYh";
 // How long a statement waits for another program's lock on the file to go
 // before it gives up: short, as the window waits with it.
 constexpr int BusyTimeoutMs = 250;
+// How many steps of SQLite's virtual machine pass between two looks at a
+// connection's work budget.
+constexpr int StepsPerLook = 64;
 
 [[noreturn]] void fail(const QString& description) { throw VbError(VbErrors::ProviderError, description); }
 
@@ -137,7 +143,7 @@ void Connection::Open()
         QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", name);
         db.setDatabaseName(path);
         QString options = QString("QSQLITE_BUSY_TIMEOUT=%1").arg(BusyTimeoutMs);
-        if (!info.isWritable())
+        if (ReadOnly || !info.isWritable())
             options += ";QSQLITE_OPEN_READONLY";
         db.setConnectOptions(options);
         QSqlError problem;
@@ -160,16 +166,48 @@ void Connection::Open()
     m_name = name;
 }
 
+namespace {
+// The SQLite connection under the driver's; null if the driver is not
+// SQLite's.
+sqlite3* handleOf(const QSqlDatabase& db)
+{
+    const QVariant handle = db.isValid() ? db.driver()->handle() : QVariant();
+    if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
+        return nullptr;
+    return *static_cast<sqlite3* const*>(handle.constData());
+}
+} // namespace
+
+void Connection::LimitWork(qint64 units, int maxValueBytes)
+{
+    sqlite3* handle = handleOf(Database());
+    if (!IsOpen() || !handle)
+        fail("The connection cannot be used to perform this operation. It is either closed or invalid.");
+    m_workLeft = units;
+    sqlite3_limit(handle, SQLITE_LIMIT_LENGTH, maxValueBytes);
+    sqlite3_progress_handler(handle, StepsPerLook, &Connection::spendSteps, this);
+}
+
+int Connection::spendSteps(void* connection)
+{
+    auto* self = static_cast<Connection*>(connection);
+    self->SpendWork(StepsPerLook);
+    return self->WorkSpent() ? 1 : 0; // non-zero interrupts the statement
+}
+
 void Connection::Close()
 {
     if (!IsOpen())
         return;
     {
         QSqlDatabase db = QSqlDatabase::database(m_name, false);
+        if (sqlite3* handle = handleOf(db))
+            sqlite3_progress_handler(handle, 0, nullptr, nullptr);
         db.close();
     }
     QSqlDatabase::removeDatabase(m_name);
     m_name.clear();
+    m_workLeft = std::numeric_limits<qint64>::max();
 }
 
 // --- Recordset ----------------------------------------------------------
@@ -490,13 +528,14 @@ QString DatabaseErrorAdvice(const VbError& error, const QString& otherwise)
     return error.Number() == VbErrors::DatabaseInUse ? QStringLiteral("Please try again later.") : otherwise;
 }
 
-void OpenConnection(ConnectionRef& cn, const QString& path)
+void OpenConnection(ConnectionRef& cn, const QString& path, bool readOnly)
 {
     static const bool releasedAtExit = (qAddPostRoutine(releaseSharedObjects), true);
     Q_UNUSED(releasedAtExit);
     cn = std::make_shared<Connection>();
     cn->ConnectionString = AccessConnectionString(path);
     cn->CursorLocation = 3; // client-side cursors: every RecordCount is exact
+    cn->ReadOnly = readOnly;
     cn->Open();
 }
 

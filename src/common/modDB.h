@@ -7,6 +7,7 @@
 #include <QVariant>
 #include <QVector>
 #include <functional>
+#include <limits>
 #include <memory>
 
 // Access to the program's database files (SQLite files under the names the
@@ -28,6 +29,9 @@ public:
 
     QString ConnectionString;
     int CursorLocation = 2;
+    // A file that is only read (someone else's) is opened so that nothing
+    // of it changes: a journal left beside it is not rolled back into it.
+    bool ReadOnly = false;
 
     void Open();
     void Close();
@@ -35,8 +39,20 @@ public:
     QString DatabasePath() const;
     QSqlDatabase Database() const;
 
+    // Bounds what this open connection's statements may cost, for a file that
+    // may be built to keep SQLite busy: once units are spent (one per step of
+    // SQLite's virtual machine, and whatever the caller spends through
+    // SpendWork) every statement fails as on a damaged file, and no value
+    // read may be longer than maxValueBytes.
+    void LimitWork(qint64 units, int maxValueBytes);
+    void SpendWork(qint64 units) { m_workLeft -= units; }
+    bool WorkSpent() const { return m_workLeft < 0; }
+
 private:
+    static int spendSteps(void* connection);
+
     QString m_name;
+    qint64 m_workLeft = std::numeric_limits<qint64>::max();
 };
 using ConnectionRef = std::shared_ptr<Connection>;
 
@@ -130,7 +146,8 @@ using RecordsetRef = std::shared_ptr<Recordset>;
 
 // Opens a new connection to the database file at path into cn (whatever cn
 // held before is released). On failure cn holds the new, unopened connection.
-void OpenConnection(ConnectionRef& cn, const QString& path);
+// readOnly: the file is only read and left exactly as it was.
+void OpenConnection(ConnectionRef& cn, const QString& path, bool readOnly = false);
 // Opens a new recordset on sql into rs. On failure rs holds the new, closed one.
 void OpenRecordset(RecordsetRef& rs, const ConnectionRef& cn, const QString& sql);
 // Runs sql on an open connection and hands every row to perRow, forward

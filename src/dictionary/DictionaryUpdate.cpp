@@ -7,6 +7,7 @@
 #include "platform/MsgBox.h"
 #include "platform/VbError.h"
 
+#include <QFileInfo>
 #include <QSet>
 #include <QSqlDatabase>
 #include <QSqlError>
@@ -14,6 +15,15 @@
 #include <optional>
 
 namespace {
+// What reading an update file may cost: its rows, however the file is made,
+// cost SQLite steps and characters read, and a sound file needs less than
+// one of each per byte of the file. A file that needs far more (a damaged
+// one whose pages repeat, say, which reads as endless rows) is stopped.
+constexpr qint64 WorkPerFileByte = 8;
+constexpr qint64 WorkForAnyFile = 1'000'000; // what a file of a few rows and a large schema needs
+// No key, link or marker is near this long.
+constexpr int MaxValueBytes = 1024 * 1024;
+
 [[noreturn]] void fail(const QString& description) { throw VbError(VbErrors::ProviderError, description); }
 
 // Only a table named tarot is read: a view (which may compute rows without
@@ -26,11 +36,22 @@ void requireTarotTable(const ConnectionRef& cn)
         fail("There is no table tarot in " + cn->DatabasePath() + ".");
 }
 
+// A generated column is computed as it is read, by whatever expression the
+// file holds, which can take any time: a table tarot with one raises a VbError.
+void requireStoredColumns(const ConnectionRef& cn)
+{
+    QSqlQuery computed(cn->Database());
+    if (!computed.exec("SELECT count(*) FROM pragma_table_xinfo('tarot') WHERE hidden <> 0") || !computed.next() ||
+        computed.value(0).toInt() != 0)
+        fail("The table tarot in " + cn->DatabasePath() + " computes some of its columns.");
+}
+
 // Reads columns of the table tarot of a file, forward only; a missing
 // column raises a VbError.
 QSqlQuery selectFromTarot(const ConnectionRef& cn, const QString& columns)
 {
     requireTarotTable(cn);
+    requireStoredColumns(cn);
     QSqlQuery query(cn->Database());
     query.setForwardOnly(true);
     if (!query.exec("SELECT " + columns + " FROM tarot"))
@@ -49,6 +70,19 @@ QSet<QString> linksOf(const ConnectionRef& cn)
     return links;
 }
 
+qint64 lengthOf(const QVariant& value)
+{
+    return value.typeId() == QMetaType::QByteArray ? value.toByteArray().size() : value.toString().size();
+}
+
+// Spends the work of reading the current row; false once the update's
+// budget is spent.
+bool spendRow(Connection& cn, const QSqlQuery& row)
+{
+    cn.SpendWork(lengthOf(row.value(0)) + lengthOf(row.value(1)) + lengthOf(row.value(2)));
+    return !cn.WorkSpent();
+}
+
 DictionaryUpdateResult failed(QSqlDatabase& db, const QString& problem)
 {
     db.rollback();
@@ -63,7 +97,8 @@ DictionaryUpdateResult MergeDictionaryUpdate(const QString& updateFile, const QS
     ConnectionRef updateConnection;
     std::optional<QSqlQuery> rows;
     try {
-        OpenConnection(updateConnection, updateFile);
+        OpenConnection(updateConnection, updateFile, true);
+        updateConnection->LimitWork(WorkForAnyFile + WorkPerFileByte * QFileInfo(updateFile).size(), MaxValueBytes);
         rows = selectFromTarot(updateConnection, "Key, Link, Names");
     } catch (const VbError& e) {
         // A file another program holds may well be a good update: say so
@@ -73,7 +108,7 @@ DictionaryUpdateResult MergeDictionaryUpdate(const QString& updateFile, const QS
         return {};
     }
     QSqlQuery& update = *rows;
-    if (!update.next())
+    if (!update.next() || !spendRow(*updateConnection, update))
         return {}; // no rows, or none that can be read
 
     ConnectionRef connection;
@@ -108,9 +143,10 @@ DictionaryUpdateResult MergeDictionaryUpdate(const QString& updateFile, const QS
         if (!link.isNull())
             links.insert(link.toString());
         ++result.added;
-    } while (update.next());
-    // A file that stops reading part-way is not an update: nothing of it is kept.
-    if (update.lastError().isValid()) {
+    } while (update.next() && spendRow(*updateConnection, update));
+    // A file that stops reading part-way, or costs more than any update
+    // could, is not an update: nothing of it is kept.
+    if (update.lastError().isValid() || updateConnection->WorkSpent()) {
         db.rollback();
         return {};
     }

@@ -8,7 +8,10 @@
 // never all at once.
 struct DictionaryUpdateResult {
     enum Outcome {
-        NothingToUpdate, // not a readable database, tarot no table (a view, say), a column missing, or no rows
+        // not a readable database, tarot no table (a view, say) or with generated
+        // columns, a column missing, no rows, or reading that would cost more
+        // than the file's size warrants; nothing of it is kept
+        NothingToUpdate,
         WrongFile,       // a row without the marker "tarot"; the rows before it are kept
         Failed,          // the dictionary could not be written; it is as it was
         Updated,

@@ -1,18 +1,34 @@
 #include "App.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QFileInfo>
 #include <QStringList>
+#include <filesystem>
 
 namespace {
 QString g_path;
+bool g_pathUsable = true;
 QString g_command;
 QString g_exeName = "arcavell";
 QString g_exeFile = "arcavell";
 } // namespace
 
 QString App::Path() { return g_path; }
-void App::SetPath(const QString& path) { g_path = path; }
+
+void App::SetPath(const QString& path)
+{
+    g_path = path;
+    g_pathUsable = true;
+}
+
+void App::SetPathFromSystem(const QByteArray& folder)
+{
+    g_path = QFile::decodeName(folder);
+    g_pathUsable = QFile::encodeName(g_path) == folder;
+}
+
+bool App::PathIsUsable() { return g_pathUsable; }
 
 QString App::FilePath(const QString& name)
 {
@@ -39,9 +55,21 @@ QString App::Title()
 QString App::Command() { return g_command; }
 void App::SetCommand(const QString& command) { g_command = command; }
 
+namespace {
+// The executable's folder as the system names it, byte for byte.
+QByteArray executableFolder()
+{
+    std::error_code failed;
+    const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", failed);
+    if (failed || !exe.is_absolute())
+        return QFile::encodeName(QCoreApplication::applicationDirPath());
+    return QByteArray::fromStdString(exe.parent_path().native());
+}
+} // namespace
+
 void App::InitFromProcess()
 {
-    g_path = QCoreApplication::applicationDirPath();
+    SetPathFromSystem(executableFolder());
     const QFileInfo file(QCoreApplication::applicationFilePath());
     if (!file.completeBaseName().isEmpty())
         g_exeName = file.completeBaseName();

@@ -1,4 +1,5 @@
 #pragma once
+#include <QByteArray>
 #include <QString>
 
 // What the program knows about itself: its folder, name, title and command line.
@@ -6,6 +7,13 @@ namespace App {
 // The program folder: where the executable and its data files live.
 QString Path();
 void SetPath(const QString& path);
+
+// Takes the program folder from its name as the system gives it, in bytes.
+void SetPathFromSystem(const QByteArray& folder);
+// Whether the program folder's name reads as text and back as the same
+// bytes (it is valid UTF-8). Otherwise no file of the folder can be found by
+// its path: a name from a single-byte system ("Caf\xe9") reads with U+FFFD.
+bool PathIsUsable();
 
 // A file of the program folder, named as the program names it, with
 // backslashes ("\\pic\\c0.jpg", "learn.dll"): its full path.

@@ -4,8 +4,10 @@
 
 #include <QFile>
 #include <QStandardPaths>
+#include <QStringDecoder>
 
 #include <cerrno>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -29,29 +31,33 @@ int makeFolder(const QString& path)
     return S_ISDIR(info.st_mode) ? 0 : ENOTDIR;
 }
 
+// Whether the text is what some path's bytes say in UTF-8.
+bool isUtf8Path(const QString& path)
+{
+    const QByteArray bytes = QFile::encodeName(path);
+    QStringDecoder strict(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString decoded = strict.decode(bytes);
+    return !strict.hasError() && decoded == path;
+}
+
 // Why an entry cannot name this program, or empty when it can: an entry's
 // values hold no control characters.
 QString unwritable(const QString& program)
 {
-    for (QChar c : program) {
+    for (QChar c : program)
         if (c.category() == QChar::Other_Control)
             return "The program's path holds a line break or another control character, "
                    "which a start-up entry cannot hold.";
-        if (c == QChar::ReplacementCharacter)
-            return "The program's path is not valid UTF-8 text, which a start-up entry requires.";
-    }
+    if (!isUtf8Path(program))
+        return "The program's path is not valid UTF-8 text, which a start-up entry requires.";
     return {};
 }
 
 // The entry's [Desktop Entry] group switches it off.
-bool switchedOff(const QString& path)
+bool switchedOff(const QByteArray& text)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return false;
     bool inGroup = false;
-    // An entry is a few lines; more is not read.
-    for (const QByteArray& raw : file.read(64 * 1024).split('\n')) {
+    for (const QByteArray& raw : text.split('\n')) {
         const QByteArray line = raw.trimmed();
         if (line.startsWith('[')) {
             inGroup = line == "[Desktop Entry]";
@@ -67,6 +73,39 @@ bool switchedOff(const QString& path)
             return true;
     }
     return false;
+}
+
+enum class Entry { Absent, On, Off };
+
+// What the entry at path, its links followed, is. Anything but a regular
+// file counts as switched off, and so does one that cannot be read: it is
+// left as it is. Nothing here waits on a pipe or a device.
+Entry entryState(const QString& path, int* error = nullptr)
+{
+    const QByteArray native = QFile::encodeName(path);
+    struct stat info {};
+    if (::stat(native.constData(), &info) != 0) {
+        const int failure = errno;
+        if (error && failure != ENOENT && failure != ENOTDIR && failure != ELOOP)
+            *error = failure;
+        // A link that leads nowhere, or round in a loop, is left alone too.
+        struct stat link {};
+        return ::lstat(native.constData(), &link) == 0 ? Entry::Off : Entry::Absent;
+    }
+    if (!S_ISREG(info.st_mode))
+        return Entry::Off;
+    const int fd = ::open(native.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return Entry::Off;
+    // Another node may have taken the file's place since it was looked at.
+    const bool regular = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
+    QFile file;
+    if (!regular || !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return Entry::Off;
+    }
+    // An entry is a few lines; more is not read.
+    return switchedOff(file.read(64 * 1024)) ? Entry::Off : Entry::On;
 }
 
 // One argument of an Exec line: quoted, with the characters that a quoted
@@ -94,8 +133,7 @@ QString Autostart::EntryPath(const QString& name) { return folder() + "/" + name
 
 bool Autostart::EntryExists(const QString& name)
 {
-    const QString path = EntryPath(name);
-    return QFile::exists(path) && !switchedOff(path);
+    return entryState(EntryPath(name)) == Entry::On;
 }
 
 QString Autostart::ExecCommand(const QString& program, const QString& arguments)
@@ -117,16 +155,23 @@ Autostart::Result Autostart::Write(const QString& name, const QString& program, 
                                          "Terminal=false\n")
                               .arg(QString(name).replace('\\', "\\\\"), ExecCommand(program, arguments));
     int error = 0;
-    WriteFileAtomically(EntryPath(name), entry.toUtf8(), nullptr, &error);
+    QString reason;
+    if (WriteFileAtomically(EntryPath(name), entry.toUtf8(), &reason, &error))
+        return {};
+    // The system's number says why, but for an entry the writer refuses
+    // (no regular file), which is left as it is.
+    if (error == EINVAL)
+        return {error, false, "The start-up entry " + EntryPath(name) + " cannot be written. " + reason};
     return {error, false, {}};
 }
 
 Autostart::Result Autostart::Remove(const QString& name)
 {
     const QString path = EntryPath(name);
-    if (switchedOff(path))
-        return {};
+    int error = 0;
     // No entry, or no folder to hold one: nothing to remove.
+    if (entryState(path, &error) != Entry::On)
+        return {error, false, {}};
     if (::unlink(QFile::encodeName(path).constData()) != 0 && errno != ENOENT && errno != ENOTDIR)
         return {errno, false, {}};
     return {};

@@ -1,21 +1,67 @@
 #include "SingleInstance.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
-#include <QLockFile>
 #include <QStandardPaths>
 
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace {
-// A running copy holds its lock however long it runs; only a lock whose
-// process has gone counts as stale.
-std::unique_ptr<QLockFile> tryLock(const QString& path, QLockFile::LockError* error)
+enum class Lock { Taken, HeldByAnother, CannotBeMade };
+
+bool isRegularFile(const struct stat& info) { return S_ISREG(info.st_mode); }
+
+// Opens the lock file, made when missing. Only a regular file is opened:
+// no link is followed and nothing else at the path (a folder, a named
+// pipe, a device) is opened at all, nor waited for. Read-only suffices
+// for the lock, and lets another user's lock file in a shared program
+// folder be locked as well.
+int openLockFile(const QString& path)
 {
-    auto lock = std::make_unique<QLockFile>(path);
-    lock->setStaleLockTime(0);
-    if (lock->tryLock(0))
-        return lock;
-    *error = lock->error();
-    return nullptr;
+    const QByteArray name = QFile::encodeName(path);
+    struct stat info {};
+    if (::lstat(name.constData(), &info) == 0 && !isRegularFile(info))
+        return -1;
+    const int fd = ::open(name.constData(), O_RDONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0644);
+    if (fd < 0)
+        return -1;
+    if (::fstat(fd, &info) != 0 || !isRegularFile(info)) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+// The lock belongs to the open file: two holders in one process exclude
+// each other as two processes do, and the kernel drops it when the holder
+// ends, however it ends.
+Lock takeLock(const QString& path, int* fd)
+{
+    *fd = openLockFile(path);
+    if (*fd < 0)
+        return Lock::CannotBeMade;
+    int result;
+    do
+        result = ::flock(*fd, LOCK_EX | LOCK_NB);
+    while (result != 0 && errno == EINTR);
+    if (result == 0)
+        return Lock::Taken;
+    const bool held = errno == EWOULDBLOCK;
+    ::close(*fd);
+    *fd = -1;
+    return held ? Lock::HeldByAnother : Lock::CannotBeMade;
+}
+
+void closeLock(int* fd)
+{
+    if (*fd >= 0)
+        ::close(*fd);
+    *fd = -1;
 }
 } // namespace
 
@@ -25,7 +71,7 @@ SingleInstance::SingleInstance(const QString& name, const QString& programFolder
 {
 }
 
-SingleInstance::~SingleInstance() = default;
+SingleInstance::~SingleInstance() { Release(); }
 
 QString SingleInstance::DefaultLockPath(const QString& name)
 {
@@ -38,26 +84,29 @@ QString SingleInstance::DefaultLockPath(const QString& name)
 
 bool SingleInstance::Acquire()
 {
-    if (Held())
+    if (m_running)
         return true;
-    QLockFile::LockError error = QLockFile::NoError;
-    m_lock = tryLock(m_path, &error);
-    if (!m_lock)
+    if (takeLock(m_path, &m_lock) == Lock::HeldByAnother)
         return false;
     // A folder the user cannot write to keeps no goals of this copy to
-    // overwrite, and a lock left there could never be taken over.
-    if (m_folderPath.isEmpty() || !QFileInfo(QFileInfo(m_folderPath).path()).isWritable())
-        return true;
-    m_folderLock = tryLock(m_folderPath, &error);
-    // Only a lock that another copy holds refuses the start; one that
-    // cannot be made (a read-only folder) leaves the user's lock alone.
-    if (!m_folderLock && error == QLockFile::LockFailedError) {
-        m_lock.reset();
+    // overwrite.
+    const bool folderLockWanted =
+        !m_folderPath.isEmpty() && QFileInfo(QFileInfo(m_folderPath).path()).isWritable();
+    if (folderLockWanted && takeLock(m_folderPath, &m_folderLock) == Lock::HeldByAnother) {
+        Release();
         return false;
     }
+    m_running = true;
     return true;
 }
 
-bool SingleInstance::Held() const { return m_lock && m_lock->isLocked(); }
+void SingleInstance::Release()
+{
+    closeLock(&m_lock);
+    closeLock(&m_folderLock);
+    m_running = false;
+}
 
-bool SingleInstance::HoldsFolder() const { return m_folderLock && m_folderLock->isLocked(); }
+bool SingleInstance::Held() const { return m_lock >= 0; }
+
+bool SingleInstance::HoldsFolder() const { return m_folderLock >= 0; }

@@ -1,22 +1,26 @@
 #pragma once
 #include <QString>
-#include <memory>
 
-class QLockFile;
-
-// Whether another copy of the program runs: a lock file in the user's
-// runtime folder, and one in the program folder whose files the copy
-// writes (so that two users of one program folder do not run at once),
-// both held while the program runs. A copy that crashed leaves locks whose
-// process is gone; the next start takes them over. A program folder the
-// user cannot write to holds no lock: only the user's own lock applies.
+// Whether another copy of the program runs: a lock in the user's runtime
+// folder, and one in the program folder whose files the copy writes (so
+// that two users of one program folder do not run at once), both held
+// while the program runs. A lock is the kernel's lock on an open file,
+// which goes with the process however it ends: what a lock file holds, or
+// whether one was left behind, never decides. A lock that cannot be made
+// (a program folder the user cannot write to, a lock path that is no
+// regular file) does not stop the start: only the locks that can be made
+// apply.
 class SingleInstance {
 public:
     explicit SingleInstance(const QString& name, const QString& programFolder = QString());
     ~SingleInstance();
+    SingleInstance(const SingleInstance&) = delete;
+    SingleInstance& operator=(const SingleInstance&) = delete;
 
-    // True when this copy now holds its locks (no other copy is running).
+    // True when no other copy is running; this copy then holds the locks
+    // that can be made.
     bool Acquire();
+    // Whether the user's lock is held.
     bool Held() const;
     QString LockPath() const { return m_path; }
     QString FolderLockPath() const { return m_folderPath; }
@@ -26,8 +30,11 @@ public:
     static QString DefaultLockPath(const QString& name);
 
 private:
+    void Release();
+
     QString m_path;
     QString m_folderPath;
-    std::unique_ptr<QLockFile> m_lock;
-    std::unique_ptr<QLockFile> m_folderLock;
+    bool m_running = false;
+    int m_lock = -1;
+    int m_folderLock = -1;
 };

@@ -2,6 +2,7 @@
 
 #include "App.h"
 #include "Desktop.h"
+#include "WebChannels.h"
 #include "common/PageLaunchers.h"
 
 #include <QDir>
@@ -279,6 +280,7 @@ WebBrowser::WebBrowser(QWidget* parent) : QWebEngineView(parent)
 {
     setPage(new PageOnly(this));
     page()->setUrlRequestInterceptor(new LocalPagesStayLocal(page()));
+    WebChannels::KeepPeerConnectionsOut(page());
     QWebEngineSettings* s = page()->settings();
     s->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, false);
     s->setAttribute(QWebEngineSettings::JavascriptCanAccessClipboard, false);

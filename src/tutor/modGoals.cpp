@@ -128,12 +128,30 @@ private:
     qsizetype m_pos;
 };
 
+// Each line is read on its own: as UTF-8 when it is valid UTF-8, else as
+// Latin-1 (a line written by a single-byte editor). One such goal does not
+// turn the accents of the others into two characters each. A line break is
+// never part of a UTF-8 sequence, so a record spanning lines reads whole.
 QString decode(const QByteArray& bytes)
 {
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    const QString text = utf8.decode(bytes);
-    // A file edited with a single-byte editor is read as Latin-1.
-    return utf8.hasError() ? QString::fromLatin1(bytes) : text;
+    const QByteArrayView all(bytes);
+    const QByteArrayView bom("\xEF\xBB\xBF");
+    // A byte-order mark is kept as a character except at the file's start.
+    QStringDecoder utf8(QStringDecoder::Utf8,
+                        QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
+    QString text;
+    text.reserve(bytes.size());
+    for (qsizetype from = 0; from < all.size();) {
+        const qsizetype newline = all.indexOf('\n', from);
+        const qsizetype end = newline < 0 ? all.size() : newline + 1;
+        QByteArrayView line = all.sliced(from, end - from);
+        if (!line.isValidUtf8())
+            text += QString::fromLatin1(line);
+        else
+            text += QString(utf8.decode(from == 0 && line.startsWith(bom) ? line.sliced(bom.size()) : line));
+        from = end;
+    }
+    return text;
 }
 
 bool blankLine(const QString& text, qsizetype from, qsizetype* next)
@@ -146,6 +164,8 @@ bool blankLine(const QString& text, qsizetype from, qsizetype* next)
     *next = p < text.size() ? p + 1 : p;
     return true;
 }
+
+QString tooLarge() { return QStringLiteral("It is larger than %1 KB.").arg(GoalFileLimit / 1024); }
 
 bool writtenBack(const GoalRecord& goal)
 {
@@ -194,6 +214,12 @@ bool WriteGoalFile(const QString& path, const QVector<GoalRecord>& records, QStr
     QByteArray bytes;
     for (const GoalRecord& goal : records)
         bytes += GoalRecordText(goal);
+    // A file the next start would refuse to read is not written.
+    if (bytes.size() > GoalFileLimit) {
+        if (error)
+            *error = QStringLiteral("The goals would take more than %1 KB.").arg(GoalFileLimit / 1024);
+        return false;
+    }
     return WriteFileAtomically(path, bytes, error);
 }
 
@@ -205,19 +231,22 @@ bool ReadGoalFile(const QString& path, QByteArray* bytes, QString* reason)
         *reason = "It is not a regular file.";
         return false;
     }
-    // Far more than any number of goals a user keeps: not read into memory.
-    const qint64 limit = 64 << 20;
-    if (file.size() > limit) {
-        *reason = "It is larger than 64 MB.";
+    if (file.size() > GoalFileLimit) {
+        *reason = tooLarge();
         return false;
     }
     if (!file.open(QIODevice::ReadOnly)) {
         *reason = file.errorString();
         return false;
     }
-    *bytes = file.readAll();
+    // No more than the limit, even from a file that grows meanwhile.
+    *bytes = file.read(GoalFileLimit + 1);
     if (file.error() != QFileDevice::NoError) {
         *reason = file.errorString();
+        return false;
+    }
+    if (bytes->size() > GoalFileLimit) {
+        *reason = tooLarge();
         return false;
     }
     return true;

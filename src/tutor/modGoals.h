@@ -26,6 +26,11 @@ inline bool IsArrayDimensioned(const GoalArray& goals) { return goals.HasBounds(
 // The goal file "goals.txt" of the program folder.
 QString GoalFilePath();
 
+// The largest goal file read or written. A goal takes a line or a few, so
+// this is far more than the goals anyone keeps, and it bounds what a
+// damaged or hostile file costs to read and show.
+constexpr qint64 GoalFileLimit = 128 * 1024;
+
 // One record of the goal file, CR LF included.
 QByteArray GoalRecordText(const GoalRecord& goal);
 
@@ -39,11 +44,12 @@ struct GoalFileContent {
 GoalFileContent ParseGoalFile(const QByteArray& bytes);
 
 // Rewrites a goal file whole with the given records; the old file stays
-// untouched when it cannot be written. On failure error says why.
+// untouched when it cannot be written or the records would make it larger
+// than GoalFileLimit. On failure error says why.
 bool WriteGoalFile(const QString& path, const QVector<GoalRecord>& records, QString* error);
 
 // Reads a whole goal file that exists; false with the reason when it is no
-// regular file or cannot be read.
+// regular file, is larger than GoalFileLimit or cannot be read.
 bool ReadGoalFile(const QString& path, QByteArray* bytes, QString* reason);
 
 // Keeps a copy of a goal file's bytes beside it under a name of its own

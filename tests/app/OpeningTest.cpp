@@ -14,7 +14,9 @@
 #include "tutor/frmMain.h"
 
 #include <QDir>
+#include <QScopeGuard>
 #include <QtTest>
+#include <filesystem>
 
 namespace {
 QString missing(const QString& part) { return "Files Needed To Run Arcavell " + part + " Is Missing\rPlease Reinstall Software."; }
@@ -45,6 +47,53 @@ private slots:
         QVERIFY(Forms::IsLoaded("frmMain"));
         QVERIFY(frmMain().isVisible());
         QCOMPARE(Forms::Count(), 1);
+    }
+
+    // A folder name from a single-byte system (in the program folder's name
+    // or above it) reads with U+FFFD, and no file is found by that path.
+    void folderNameMustBeUtf8_data()
+    {
+        QTest::addColumn<QByteArray>("name");
+        QTest::addColumn<bool>("usable");
+        QTest::newRow("Latin-1") << QByteArray("Caf\xe9") << false;
+        QTest::newRow("Latin-1 above it") << QByteArray("Caf\xe9/program") << false;
+        QTest::newRow("UTF-8") << QByteArray("Caf\xc3\xa9") << true;
+        QTest::newRow("U+FFFD itself") << QByteArray("Caf\xef\xbf\xbd") << true;
+    }
+    void folderNameMustBeUtf8()
+    {
+        QFETCH(QByteArray, name);
+        QFETCH(bool, usable);
+        namespace fs = std::filesystem;
+        QTemporaryDir root;
+        const fs::path top = QFile::encodeName(root.filePath("t")).toStdString();
+        const fs::path program = top / name.toStdString();
+        // Qt cannot remove what it cannot name; the fixture's folder is the program's again.
+        const auto restore = qScopeGuard([&] {
+            fs::remove_all(top);
+            App::SetPath(folder->path());
+        });
+        fs::create_directories(program);
+        fs::copy(QFile::encodeName(folder->path()).toStdString(), program, fs::copy_options::recursive);
+        App::SetPathFromSystem(QByteArray::fromStdString(program.native()));
+        const int before = ends();
+        StartUp(false);
+        if (usable) {
+            QVERIFY(Scripted().boxes.isEmpty());
+            QCOMPARE(App::Path(), QString::fromUtf8(program.native()));
+            QVERIFY(Forms::IsLoaded("frmMain") && frmMain().isVisible());
+            return;
+        }
+        QCOMPARE(Scripted().boxes.size(), 1);
+        QCOMPARE(Scripted().boxes[0].prompt, "The name of the folder " + QFile::decodeName(QByteArray::fromStdString(program.native())) +
+                                                 " cannot be used, as it is not valid UTF-8.\rPlease move " +
+                                                 App::Title() + " to a folder whose name is valid UTF-8.");
+        QVERIFY(Scripted().boxes[0].prompt.contains(QChar::ReplacementCharacter));
+        QCOMPARE(Scripted().boxes[0].icon(), int(vbCritical));
+        QCOMPARE(Scripted().boxes[0].title, App::Title());
+        QCOMPARE(Forms::Count(), 0);
+        TestSupport::settle();
+        QCOMPARE(ends(), before + 1);
     }
 
     void openingChoiceLooksAsDesigned()

@@ -1,4 +1,5 @@
 #include "DictionaryFixture.h"
+#include "RepeatingTable.h"
 #include "ScriptedDesktop.h"
 #include "TestMain.h"
 #include "app/frmMDI.h"
@@ -15,6 +16,12 @@ const QString WrongFile = "This is the wrong file! Lookup online help";
 const QString Updated = "Tarot Dictionary Successfully Updated\rPlease restart dictionary ";
 const QList<QStringList> Dictionary = {{"Death", "pages/death.html", "tarot"}, {"Moon", "pages/moon.html", "tarot"}};
 using Rows = QList<QStringList>;
+
+QByteArray bytesOf(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(missing)");
+}
 } // namespace
 
 class DictionaryUpdateTest : public SessionTest {
@@ -162,6 +169,118 @@ private slots:
         QVERIFY2(clock.elapsed() < 2000, qPrintable(QString::number(clock.elapsed())));
         QCOMPARE(result.outcome, DictionaryUpdateResult::NothingToUpdate);
         QCOMPARE(readDictionary(folder->file("tarot.dll")), Dictionary);
+    }
+
+    // Whatever the file holds, reading it costs no more than its size
+    // warrants: columns computed as they are read are refused, and a file
+    // that reads as endless rows or holds a value longer than any key is
+    // stopped and undone.
+    void mergeIsBoundedWhateverTheFileHolds_data()
+    {
+        QTest::addColumn<int>("rows");
+        QTest::addColumn<QStringList>("extra");
+        QTest::addColumn<int>("repeatingLevels"); // 0: the rows as written
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<int>("added");
+        const QString renamed = "ALTER TABLE tarot RENAME TO cards";
+        const QString copied = "INSERT INTO tarot (Key, Link) SELECT Key, Link FROM cards";
+        QTest::newRow("stored generated column")
+            << 3 << QStringList{renamed, "CREATE TABLE tarot (Key TEXT, Link TEXT, Names TEXT AS ('tarot') STORED)", copied}
+            << 0 << Nothing << 0;
+        QTest::newRow("virtual generated column")
+            << 3
+            << QStringList{renamed,
+                           "CREATE TABLE tarot (Key TEXT, Link TEXT, "
+                           "Names TEXT AS ('tarot' || substr(hex(zeroblob(100000)), 1, 0)) VIRTUAL)",
+                           copied}
+            << 0 << Nothing << 0;
+        QTest::newRow("generated column not read")
+            << 3 << QStringList{"ALTER TABLE tarot ADD COLUMN Size AS (length(Key)) VIRTUAL"} << 0 << Nothing << 0;
+        QTest::newRow("default expression")
+            << 3 << QStringList{renamed, "CREATE TABLE tarot (Key TEXT, Link TEXT, Names TEXT DEFAULT (lower('TAROT')))", copied}
+            << 0 << Updated << 3;
+        QTest::newRow("column added with a default")
+            << 3
+            << QStringList{"ALTER TABLE tarot DROP COLUMN Names", "ALTER TABLE tarot ADD COLUMN Names TEXT DEFAULT 'tarot'"}
+            << 0 << Updated << 3;
+        QTest::newRow("plain table of 100,000 rows") << 100000 << QStringList{} << 0 << Updated << 100000;
+        QTest::newRow("key longer than a megabyte in row 2")
+            << 3 << QStringList{"UPDATE tarot SET Key = hex(zeroblob(600000)) WHERE rowid = 2"} << 0 << Nothing << 0;
+        QTest::newRow("pages repeating to endless rows") << 0 << QStringList{} << 6 << Nothing << 0;
+    }
+    void mergeIsBoundedWhateverTheFileHolds()
+    {
+        QFETCH(int, rows);
+        QFETCH(QStringList, extra);
+        QFETCH(int, repeatingLevels);
+        QFETCH(QString, message);
+        QFETCH(int, added);
+        Rows update;
+        for (int i = 0; i < rows; ++i)
+            update << QStringList{QString("Sun %1").arg(i), QString("sun/%1.html").arg(i), "tarot"};
+        writeDictionary(folder->file("tarot.dll"), Dictionary);
+        if (repeatingLevels)
+            writeRepeatingTable(folder->file("update.mdb"), 512, repeatingLevels, 2);
+        else
+            writeDictionary(folder->file("update.mdb"), update, extra);
+        frmMDI().mnuUpdateKey->setEnabled(true);
+        Scripted().fileAnswers.enqueue(folder->file("update.mdb"));
+        frmMDI().mnuUpdateKey->trigger();
+        QCOMPARE(Scripted().boxes.size(), 1);
+        QCOMPARE(Scripted().boxes[0].prompt, message);
+        const auto merged = readDictionary(folder->file("tarot.dll"));
+        QCOMPARE(merged.mid(0, 2), Dictionary);
+        QCOMPARE(merged.mid(2), update.mid(0, added));
+    }
+
+    // The update file is someone else's: the merge reads it and leaves it,
+    // and what lies beside it, byte for byte as it was.
+    void updateFileIsLeftAsItWas_data()
+    {
+        QTest::addColumn<QString>("journalMode");
+        QTest::addColumn<QString>("beside");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QStringList>("added");
+        QTest::newRow("journal of an unfinished change") << "DELETE" << "-journal" << Nothing << QStringList{};
+        QTest::newRow("write-ahead log not yet copied in") << "WAL" << "-wal" << Updated << QStringList{"Sun", "Star"};
+    }
+    void updateFileIsLeftAsItWas()
+    {
+        QFETCH(QString, journalMode);
+        QFETCH(QString, beside);
+        QFETCH(QString, message);
+        QFETCH(QStringList, added);
+        writeDictionary(folder->file("tarot.dll"), Dictionary);
+        const QString source = folder->file("source.mdb");
+        const QString update = folder->file("update.mdb");
+        writeDictionary(source, {});
+        // The files are copied while a writer is in the middle of its work,
+        // as a copy taken from a running program or a crash leaves them.
+        withDatabase(source, [&](QSqlDatabase& db) {
+            QSqlQuery q(db);
+            QVERIFY(q.exec("PRAGMA journal_mode=" + journalMode));
+            q.exec("PRAGMA wal_autocheckpoint=0");
+            q.exec("PRAGMA cache_size=1");
+            if (journalMode == "DELETE")
+                q.exec("BEGIN");
+            for (const QString& key : {"Sun", "Star"})
+                q.exec("INSERT INTO tarot VALUES ('" + key + "', '" + key + ".html', 'tarot')");
+            q.exec("INSERT INTO tarot SELECT 'padding', hex(randomblob(2000)), 'tarot' FROM "
+                   "(WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 50) SELECT i FROM n)");
+            q.exec("DELETE FROM tarot WHERE Key = 'padding'");
+            QVERIFY(QFile::copy(source, update));
+            QVERIFY(QFile::copy(source + beside, update + beside));
+        });
+        const QByteArray before = bytesOf(update);
+        const QByteArray besideBefore = bytesOf(update + beside);
+        frmMDI().mnuUpdateKey->setEnabled(true);
+        Scripted().fileAnswers.enqueue(update);
+        frmMDI().mnuUpdateKey->trigger();
+        QCOMPARE(Scripted().boxes.size(), 1);
+        QCOMPARE(Scripted().boxes[0].prompt, message);
+        QCOMPARE(keys(), QStringList({"Death", "Moon"}) + added);
+        QCOMPARE(bytesOf(update), before);
+        QCOMPARE(bytesOf(update + beside), besideBefore);
     }
 
     void tablesLargerThanSixteenBitCounters()

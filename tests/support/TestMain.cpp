@@ -1,5 +1,6 @@
 #include "TestMain.h"
 #include "TestSupport.h"
+#include "platform/WebChannels.h"
 
 #include <QApplication>
 #include <QList>
@@ -28,6 +29,7 @@ bool TestRegistry::add(const char* name, Factory factory)
 int main(int argc, char** argv)
 {
     TestSupport::isolateUserFolders();
+    WebChannels::CloseInEngine(argc, argv);
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts); // for the web views
     QApplication app(argc, argv);
     TestSupport::installScriptedDesktop();

@@ -1,11 +1,13 @@
 #include "ScriptedDesktop.h"
 #include "SessionTest.h"
 #include "TestMain.h"
+#include "UserPermissions.h"
 #include "platform/Clock.h"
 #include "platform/Forms.h"
 #include "platform/MsgBox.h"
 #include "tutor/UserControl1.h"
 #include "tutor/frmMain.h"
+#include "tutor/modGoals.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -30,6 +32,9 @@ QByteArray record(const QString& name, const QDate& start, const QDate& end, con
         .arg(percent)
         .toUtf8();
 }
+
+// The same record as a single-byte editor writes it.
+QByteArray latin1(const QByteArray& utf8) { return QString::fromUtf8(utf8).toLatin1(); }
 
 QStringList listed()
 {
@@ -275,8 +280,18 @@ private slots:
         QCOMPARE(Scripted().boxes.size(), 1);
     }
 
+    void unwritableFileKeepsGoalsInMemory_data()
+    {
+        QTest::addColumn<int>("descLength");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("file-size limit of the system") << 4096 << QString::fromLocal8Bit(std::strerror(EFBIG));
+        QTest::newRow("more than a goal file holds")
+            << int(GoalFileLimit) << QString("The goals would take more than 128 KB.");
+    }
     void unwritableFileKeepsGoalsInMemory()
     {
+        QFETCH(int, descLength);
+        QFETCH(QString, reason);
         const FixedToday today;
         const QByteArray before = record("Old", Dec6, Dec6.addDays(2), "", false, 0);
         writeFile(before);
@@ -284,20 +299,90 @@ private slots:
         f.Show();
         click(f.cmdNewGoal);
         QTest::keyClicks(f.txtGoalName, "Remember me");
-        f.txtGoalDesc->setPlainText(QString(4096, 'x'));
+        f.txtGoalDesc->setPlainText(QString(descLength, 'x'));
         {
             const FileSizeLimit limit(1024);
             click(f.cmdSaveGoals);
         }
         QCOMPARE(Scripted().boxes.size(), 1);
-        QVERIFY(Scripted().boxes[0].prompt.startsWith("Your goals could not be saved to " + goalFile()));
-        QVERIFY(Scripted().boxes[0].prompt.contains(QString::fromLocal8Bit(std::strerror(EFBIG))));
+        QCOMPARE(Scripted().boxes[0].prompt, "Your goals could not be saved to " + goalFile() + ":\r" + reason +
+                                                 "\rYour changes are kept until the program is closed.");
         QCOMPARE(fileBytes(), before);
         QCOMPARE(listed(), (QStringList{"Old_0", "Remember me_1"}));
         check({"Remember me"});
         click(f.cmdDeleteGoals);
         QCOMPARE(listed(), QStringList{"Old_0"});
         QVERIFY(QDir(folder->path()).entryList({"goals.txt.*"}, QDir::Files | QDir::Hidden).isEmpty());
+    }
+
+    // Each line is read as UTF-8 when it is valid UTF-8, else as Latin-1;
+    // a save writes every goal in UTF-8, those read as UTF-8 byte for byte.
+    void goalTextsInEitherEncoding_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QStringList>("names");
+        QTest::addColumn<QByteArray>("saved");
+        const QString desc = "cr\u00e8me\r\nbr\u00fbl\u00e9e";
+        const QByteArray cafe = record("Caf\u00e9", Dec6, Dec6.addDays(3), desc, false, 0);
+        const QByteArray euro = record("No\u00ebl \u20ac", Dec6, Dec6.addDays(3), "", false, 0);
+        const QByteArray sign = record("No\u00ebl \u00a4", Dec6, Dec6.addDays(3), "", false, 0);
+        QTest::newRow("all UTF-8") << cafe + euro << QStringList{"Caf\u00e9", "No\u00ebl \u20ac"} << cafe + euro;
+        QTest::newRow("all Latin-1") << latin1(cafe) + latin1(sign) << QStringList{"Caf\u00e9", "No\u00ebl \u00a4"}
+                                     << cafe + sign;
+        QTest::newRow("mixed") << cafe + latin1(sign) + euro
+                               << QStringList{"Caf\u00e9", "No\u00ebl \u00a4", "No\u00ebl \u20ac"}
+                               << cafe + sign + euro;
+        // a description's second line from a single-byte editor
+        QTest::newRow("one record in both")
+            << "\"Caf\xc3\xa9\",#2026-12-06#,#2026-12-09#,\"cr\xc3\xa8me\r\n"
+               "br\xfbl\xe9" "e\",#FALSE#,0\r\n" + euro
+            << QStringList{"Caf\u00e9", "No\u00ebl \u20ac"} << cafe + euro;
+        QTest::newRow("byte-order mark") << "\xef\xbb\xbf" + cafe + euro << QStringList{"Caf\u00e9", "No\u00ebl \u20ac"}
+                                         << cafe + euro;
+    }
+    void goalTextsInEitherEncoding()
+    {
+        const FixedToday today;
+        QFETCH(QByteArray, bytes);
+        QFETCH(QStringList, names);
+        QFETCH(QByteArray, saved);
+        writeFile(bytes);
+        auto& f = frmMain();
+        f.Show();
+        QStringList shown;
+        for (int i = 0; i < f.ListView1->topLevelItemCount(); ++i)
+            shown << f.ListView1->topLevelItem(i)->text(0);
+        QCOMPARE(shown, names);
+        QCOMPARE(f.txtGoalDesc->toPlainText(), QString("cr\u00e8me\nbr\u00fbl\u00e9e"));
+        click(f.cmdMarkAchived); // nothing checked: the file is rewritten with what was read
+        QCOMPARE(fileBytes(), saved);
+        QCOMPARE(Scripted().boxes.size(), 0);
+        QVERIFY(QDir(folder->path()).entryList({"goals.txt.*"}, QDir::Files | QDir::Hidden).isEmpty());
+    }
+
+    // The largest files read: one goal as long as a file may be, and as
+    // many goals as it holds.
+    void fileAtTheSizeLimitIsRead_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<int>("goals");
+        const QByteArray head = "\"Long\",#2026-12-06#,#2026-12-09#,\"";
+        const QByteArray tail = "\",#FALSE#,0\r\n";
+        QTest::newRow("one goal") << head + QByteArray(GoalFileLimit - head.size() - tail.size(), 'x') + tail << 1;
+        const QByteArray shortest = ",#2026-1-1#,#2026-1-2#,,0,0\n";
+        const int most = int(GoalFileLimit / shortest.size());
+        QTest::newRow("the most goals") << shortest.repeated(most) + QByteArray(GoalFileLimit % shortest.size(), '\n')
+                                        << most;
+    }
+    void fileAtTheSizeLimitIsRead()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(int, goals);
+        QCOMPARE(bytes.size(), GoalFileLimit);
+        writeFile(bytes);
+        frmMain().Show();
+        QCOMPARE(Scripted().boxes.size(), 0);
+        QCOMPARE(frmMain().ListView1->topLevelItemCount(), goals);
     }
 
     // Each file is read, a goal is added, and the next start shows what was
@@ -357,6 +442,61 @@ private slots:
         QCOMPARE(Scripted().boxes.size(), damaged ? 1 : 0);
     }
 
+    // A save writes where a link leads, and only what the user may write:
+    // the link itself is never replaced, and a failure keeps the goals.
+    void saveFollowsTheGoalFileAndItsPermissions_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<int>("error");
+        QTest::newRow("link to nothing, in a folder") << "dangling" << 0;
+        QTest::newRow("link to a drive that is not there") << "unmounted" << ENOENT;
+        QTest::newRow("read-only file") << "read-only" << EACCES;
+        QTest::newRow("link to a read-only file") << "link to read-only" << EACCES;
+    }
+    void saveFollowsTheGoalFileAndItsPermissions()
+    {
+        QFETCH(QString, kind);
+        QFETCH(int, error);
+        const FixedToday today;
+        const QString kept = folder->file("drive/goals.txt");
+        const QByteArray before = record("Old", Dec6, Dec6.addDays(2), "", false, 0);
+        QVERIFY(QDir().mkpath(folder->file("drive")));
+        if (kind.endsWith("read-only")) {
+            QFile file(kept);
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(before) == before.size());
+            file.close();
+            QVERIFY(file.setPermissions(QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+        }
+        if (kind == "read-only")
+            QVERIFY(QFile::rename(kept, goalFile()));
+        else
+            QVERIFY(QFile::link(kind == "unmounted" ? folder->file("unmounted/goals.txt") : kept, goalFile()));
+        const bool wasLink = QFileInfo(goalFile()).isSymLink();
+        const QStringList shown = kind.endsWith("read-only") ? QStringList{"Old_0"} : QStringList{};
+
+        const UserPermissions asUser;
+        auto& f = frmMain();
+        f.Show();
+        QCOMPARE(listed(), shown);
+        const qsizetype told = Scripted().boxes.size();
+        click(f.cmdNewGoal);
+        QTest::keyClicks(f.txtGoalName, "New");
+        click(f.cmdSaveGoals);
+        QCOMPARE(listed(), shown + QStringList{"New_" + QString::number(shown.size())});
+        QCOMPARE(QFileInfo(goalFile()).isSymLink(), wasLink);
+        const QString written = kind == "read-only" ? goalFile() : kept;
+        const QByteArray added = record("New", Dec6, Dec6.addDays(7), "", false, 0);
+        const QByteArray expected = error == 0 ? added : kind.endsWith("read-only") ? before : QByteArray("<none>");
+        QFile file(written);
+        QCOMPARE(file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<none>"), expected);
+        QCOMPARE(Scripted().boxes.size(), told + (error ? 1 : 0));
+        if (error)
+            QCOMPARE(Scripted().boxes.last().prompt,
+                     "Your goals could not be saved to " + goalFile() + ":\r" +
+                         QString::fromLocal8Bit(std::strerror(error)) +
+                         "\rYour changes are kept until the program is closed.");
+    }
+
     void unreadableFileIsNeverRewritten_data()
     {
         QTest::addColumn<QString>("kind");
@@ -377,7 +517,7 @@ private slots:
             QFile::setPermissions(goalFile(), QFile::WriteOwner);
         } else if (kind == "large") {
             writeFile(before);
-            QVERIFY(QFile(goalFile()).resize((64 << 20) + 1)); // sparse: costs no room
+            QVERIFY(QFile(goalFile()).resize(GoalFileLimit + 1));
         } else if (kind == "folder") {
             QDir().mkdir(goalFile());
         } else {
@@ -399,8 +539,10 @@ private slots:
             QFile::setPermissions(goalFile(), QFile::ReadOwner | QFile::WriteOwner);
             QCOMPARE(fileBytes(), before);
         }
-        if (kind == "large")
-            QCOMPARE(QFileInfo(goalFile()).size(), (64 << 20) + 1);
+        if (kind == "large") {
+            QVERIFY(Scripted().boxes[0].prompt.contains("\rIt is larger than 128 KB.\r"));
+            QCOMPARE(QFileInfo(goalFile()).size(), GoalFileLimit + 1);
+        }
         QCOMPARE(QFileInfo(goalFile()).isDir(), kind == "folder");
         QCOMPARE(QFileInfo(goalFile()).isSymLink(), kind == "link");
     }

@@ -1,3 +1,4 @@
+#include "FileNodes.h"
 #include "ScriptedDesktop.h"
 #include "SessionTest.h"
 #include "TestMain.h"
@@ -14,7 +15,9 @@
 #include <QProcess>
 #include <QRadioButton>
 #include <QStandardPaths>
+#include <QElapsedTimer>
 #include <QtTest>
+#include <optional>
 
 namespace {
 // The notification area of the tests: it records what the program asks of it.
@@ -45,6 +48,15 @@ public:
 QString entryPath() { return Autostart::EntryPath(App::EXEName()); }
 // A click on a box or option's indicator.
 void tick(QAbstractButton* b) { QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(6, b->height() / 2)); }
+
+// Whatever is at the entry's place goes; a link goes, not what it leads to.
+void removeEntry()
+{
+    if (FileNodes::typeOf(entryPath()) == S_IFDIR)
+        QDir(entryPath()).removeRecursively();
+    else
+        QFile::remove(entryPath());
+}
 
 QString traySetting() { return GetSetting(App::EXEName(), "Settings", "RunAtSysTray", "<none>"); }
 } // namespace
@@ -137,6 +149,8 @@ private slots:
         QTest::newRow("line break and a command") << "nl\nExec=/usr/bin/touch /tmp/x #" << "arcavell" << true;
         QTest::newRow("second group") << "g\n[Desktop Entry]\nExec=/bin/true" << "arcavell" << true;
         QTest::newRow("tab") << "a\tb" << "arcavell" << true;
+        QTest::newRow("replacement character in the name") << "caf\uFFFD" << "arcavell" << false;
+        QTest::newRow("text no path's bytes give") << QString("x") + QChar(0xDC80) + "y" << "arcavell" << true;
     }
     void entryStartsExactlyTheProgram()
     {
@@ -220,6 +234,93 @@ private slots:
         QVERIFY(entry.open(QIODevice::ReadOnly));
         QCOMPARE(entry.readAll() == before, !on); // a running entry is written again from this folder
         QCOMPARE(Scripted().boxes.size(), 0);
+    }
+
+    // An entry that is no regular file counts as switched off: the start
+    // neither waits on it nor changes it, and writing it tells why not.
+    void entryThatIsNoFileIsLeftAlone_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("prompt"); // of a click on "Run at start-up"
+        const QString refused = "Error 22 setting key\r\nThe start-up entry " + entryPath() +
+                                " cannot be written. It is not a regular file.";
+        QTest::newRow("pipe") << "pipe" << refused;
+        QTest::newRow("link to a pipe") << "link to pipe" << refused;
+        QTest::newRow("link to a device") << "link to device" << refused;
+        QTest::newRow("folder") << "folder" << "Error 21 setting key\r\n";
+        QTest::newRow("link to nothing, without its folder") << "dangling" << "Error 2 setting key\r\n";
+        QTest::newRow("link loop") << "loop" << "Error 40 setting key\r\n";
+    }
+    void entryThatIsNoFileIsLeftAlone()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, prompt);
+        const QString entry = entryPath();
+        const QString elsewhere = folder->file("node");
+        removeEntry();
+        QVERIFY(QDir().mkpath(QFileInfo(entry).path()));
+        if (kind == "pipe")
+            QVERIFY(FileNodes::makePipe(entry));
+        if (kind == "link to pipe")
+            QVERIFY(FileNodes::makePipe(elsewhere));
+        if (kind == "link to device")
+            QVERIFY(FileNodes::makeDevice(elsewhere));
+        if (kind == "folder")
+            QVERIFY(QDir().mkpath(entry));
+        if (kind == "loop")
+            QVERIFY(QFile::link(entry, elsewhere));
+        if (kind.startsWith("link") || kind == "loop")
+            QVERIFY(QFile::link(elsewhere, entry));
+        if (kind == "dangling")
+            QVERIFY(QFile::link(folder->file("unmounted/arcavell.desktop"), entry));
+        const mode_t entryType = FileNodes::typeOf(entry);
+        const mode_t elsewhereType = FileNodes::typeOf(elsewhere);
+
+        std::optional<FileNodes::PipeWatch> watch;
+        if (kind.endsWith("pipe"))
+            watch.emplace(entry);
+        App::SetCommand("");
+        QElapsedTimer clock;
+        clock.start();
+        auto& f = frmMain();
+        f.Show();
+        QVERIFY2(!watch || !watch->readerCame(), "the start waited on the entry");
+        QCOMPARE_LT(clock.elapsed(), 5000);
+        QVERIFY(f.optDontRun->isChecked() && !f.optRun->isChecked());
+        QCOMPARE(Scripted().boxes.size(), 0);
+
+        tick(f.optRun);
+        tick(f.optDontRun);
+        QCOMPARE(Scripted().boxes.size(), 1);
+        QCOMPARE(Scripted().boxes[0].prompt, prompt);
+        QVERIFY(!watch || !watch->readerCame());
+        QCOMPARE(FileNodes::typeOf(entry), entryType);
+        QCOMPARE(FileNodes::typeOf(elsewhere), elsewhereType);
+        removeEntry();
+    }
+
+    // An entry that is a link to a file is written through the link.
+    void linkedEntryIsWrittenWhereItLeads()
+    {
+        const QString entry = entryPath();
+        const QString drive = folder->file("drive");
+        removeEntry();
+        QVERIFY(QDir().mkpath(QFileInfo(entry).path()) && QDir().mkpath(drive));
+        QVERIFY(QFile::link(drive + "/arcavell.desktop", entry)); // leads to nothing yet
+        App::SetCommand("");
+        auto& f = frmMain();
+        f.Show();
+        QVERIFY(f.optDontRun->isChecked());
+        tick(f.optRun);
+        QCOMPARE(Scripted().boxes.size(), 0);
+        QVERIFY(QFileInfo(entry).isSymLink());
+        QFile written(drive + "/arcavell.desktop");
+        QVERIFY(written.open(QIODevice::ReadOnly));
+        QVERIFY(written.readAll().startsWith("[Desktop Entry]\n"));
+        QVERIFY(Autostart::EntryExists(App::EXEName()));
+        tick(f.optDontRun); // the link goes, what it leads to stays
+        QVERIFY(!QFileInfo(entry).isSymLink() && !QFileInfo::exists(entry));
+        QVERIFY(QFileInfo::exists(drive + "/arcavell.desktop"));
     }
 
     void startupGoesToTheTrayOnlyWhenAllAgree_data()
