@@ -135,9 +135,12 @@ protected:
     bool acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame) override
     {
         const bool accepted = mayGoTo(url, type, isMainFrame);
-        if (accepted && isMainFrame && m_load != Load::None) {
-            m_load = Load::Started;
-            m_loaded = url; // a redirect's address replaces the one asked for
+        if (accepted && isMainFrame) {
+            runScriptsOnlyOnWebPages(url);
+            if (m_load != Load::None) {
+                m_load = Load::Started;
+                m_loaded = url; // a redirect's address replaces the one asked for
+            }
         }
         return accepted;
     }
@@ -185,6 +188,16 @@ private:
             m_dialogs = {};
         }
         return m_load == Load::None;
+    }
+
+    // The program's own pages (those of the pages folder and the not-found
+    // page) hold no scripts: a script there could reach past the request
+    // filter through channels the filter never sees (a fresh frame's peer
+    // connections), so none runs, in any of their frames.
+    void runScriptsOnlyOnWebPages(const QUrl& url)
+    {
+        const bool webPage = !url.isLocalFile() && url.scheme() != "data";
+        settings()->setAttribute(QWebEngineSettings::JavascriptEnabled, webPage);
     }
 
     bool mayGoTo(const QUrl& url, NavigationType type, bool isMainFrame)

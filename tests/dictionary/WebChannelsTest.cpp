@@ -1,3 +1,4 @@
+#include "DictionaryFixture.h"
 #include "SessionTest.h"
 #include "TestMain.h"
 #include "platform/WebBrowser.h"
@@ -13,12 +14,8 @@
 namespace {
 constexpr int Wait = 20000;
 
-// A page that takes the constructor named %1 from a window or worker (%3
-// says which) and tries to reach the loopback port PORT with it (%2); its
-// title says "missing" when the constructor is not there, "made" when the
-// attempt went through and "refused" when it threw.
-const QString ProbePage = QStringLiteral(R"(<!DOCTYPE html><title>waiting</title><body><script>
-var keep = [];
+// A remote description offering one candidate, with the page's data in it.
+const QString OfferFunction = QStringLiteral(R"(
 function offer(candidate) {
     var fingerprint = new Array(33).join('AB:').slice(0, -1);
     return ['v=0', 'o=- 1 2 IN IP4 127.0.0.1', 's=-', 't=0 0', 'a=group:BUNDLE 0',
@@ -26,6 +23,12 @@ function offer(candidate) {
             'a=ice-ufrag:pagedata', 'a=ice-pwd:pagedatapagedatapagedata', 'a=fingerprint:sha-256 ' + fingerprint,
             'a=setup:actpass', 'a=mid:0', 'a=sctp-port:5000', 'a=candidate:1 1 ' + candidate, ''].join('\r\n');
 }
+)");
+// A page that takes the constructor named %1 from a window or worker (%3
+// says which) and tries to reach the loopback port PORT with it (%2); its
+// title says "missing" when the constructor is not there, "made" when the
+// attempt went through and "refused" when it threw.
+const QString ProbePage = "<!DOCTYPE html><title>waiting</title><body><script>\nvar keep = [];" + OfferFunction + QStringLiteral(R"(
 function attempt(scope) {
     var C = scope['%1'];
     if (typeof C !== 'function')
@@ -40,6 +43,8 @@ function report(what) { setTimeout(function () { document.title = what; }, 1000)
 const QString Gathering = "var c = new C({iceServers: [%1]}); keep.push(c); c.createDataChannel('page data'); c.setLocalDescription();";
 const QString Turn = "{urls: 'turn:127.0.0.1:PORT?transport=tcp', username: 'page data', credential: 'x'}";
 const QString Answering = "var c = new C(); keep.push(c); c.setRemoteDescription({type: 'offer', sdp: offer('%1')}); c.setLocalDescription();";
+const QString UdpCandidate = "udp 2122260223 127.0.0.1 PORT typ host";
+const QString TcpCandidate = "tcp 1518280447 127.0.0.1 PORT typ host tcptype passive";
 const QString Transport = "var t = new C('https://127.0.0.1:PORT/page-data'); keep.push(t); t.ready.catch(function () {}); t.closed.catch(function () {});";
 
 const QString InMainFrame = "report(attempt(window));";
@@ -126,7 +131,7 @@ private slots:
         QCOMPARE(QString(qgetenv("QTWEBENGINE_CHROMIUM_FLAGS")), result);
     }
 
-    void aLocalPageSendsNothingPastTheFilter_data()
+    void aPageSendsNothingPastTheFilter_data()
     {
         QTest::addColumn<QString>("constructor");
         QTest::addColumn<QString>("attempt");
@@ -138,9 +143,8 @@ private slots:
         const QList<std::tuple<const char*, QString, QString, bool>> channels{
             {"STUN server", "RTCPeerConnection", Gathering.arg("{urls: 'stun:127.0.0.1:PORT'}"), false},
             {"TURN over TCP", "RTCPeerConnection", Gathering.arg(Turn), true},
-            {"made-up remote description", "RTCPeerConnection", Answering.arg("udp 2122260223 127.0.0.1 PORT typ host"), false},
-            {"made-up remote description over TCP", "RTCPeerConnection",
-             Answering.arg("tcp 1518280447 127.0.0.1 PORT typ host tcptype passive"), true},
+            {"made-up remote description", "RTCPeerConnection", Answering.arg(UdpCandidate), false},
+            {"made-up remote description over TCP", "RTCPeerConnection", Answering.arg(TcpCandidate), true},
             {"webkitRTCPeerConnection", "webkitRTCPeerConnection", Gathering.arg("{urls: 'stun:127.0.0.1:PORT'}"), false},
             {"WebTransport", "WebTransport", Transport, false},
         };
@@ -150,7 +154,8 @@ private slots:
             // A fresh frame's window is the page's before any script of the
             // view's runs in it: its peer connections are there, and only
             // the engine's switches hold them back, which have nothing for
-            // TCP.
+            // TCP. A web page reaches the network anyway; the program's own
+            // pages run no script at all (below).
             QTest::addRow("%s, about:blank frame", name)
                 << constructor << attempt << tcp << InBlankFrame << (peer ? "made" : "missing") << (peer && tcp);
             QTest::addRow("%s, srcdoc frame", name) << constructor << attempt << tcp << InSrcdocFrame << "missing" << false;
@@ -158,7 +163,7 @@ private slots:
                 QTest::addRow("%s, worker", name) << constructor << attempt << tcp << InWorker << "missing" << false;
         }
     }
-    void aLocalPageSendsNothingPastTheFilter()
+    void aPageSendsNothingPastTheFilter()
     {
         QFETCH(QString, constructor);
         QFETCH(QString, attempt);
@@ -167,21 +172,57 @@ private slots:
         QFETCH(QString, reported);
         QFETCH(bool, getsThrough);
         Listener listener(tcp);
-        QFile page(folder->file("pages/probe.html"));
-        QVERIFY(page.open(QIODevice::WriteOnly));
-        page.write(ProbePage.arg(constructor, QString(attempt).replace("PORT", QString::number(listener.port())), where).toUtf8());
-        page.close();
+        LocalWebServer server;
+        server.pages["/probe.html"] =
+            ProbePage.arg(constructor, QString(attempt).replace("PORT", QString::number(listener.port())), where).toUtf8();
 
         WebBrowser view;
         view.show();
-        view.Navigate2("pages/probe.html");
+        view.Navigate2(server.address("/probe.html"));
         const QStringList reports{"missing", "made", "refused", "no worker"};
         QTRY_VERIFY_WITH_TIMEOUT(reports.contains(view.title()), Wait);
         (void)QTest::qWaitFor([&] { return !listener.received().isEmpty(); }, getsThrough ? Wait : 500);
         if (getsThrough)
-            QEXPECT_FAIL("", "a fresh frame keeps its peer connections, and the engine has no switch for their TCP", Continue);
+            QEXPECT_FAIL("", "a web page's fresh frame keeps its peer connections, and the engine has no switch for their TCP",
+                         Continue);
         QCOMPARE(listener.received(), QByteArray());
         QCOMPARE(view.title(), reported);
+    }
+
+    // The pages of the program folder hold no scripts, and none runs there:
+    // not in the page, its frames or its handlers. Each row tries a fresh
+    // frame's peer connection over TCP, which the engine cannot hold back.
+    void aLocalPageRunsNoScript_data()
+    {
+        QTest::addColumn<QString>("body");
+        const QString attempt = "var f = document.createElement('iframe'); document.body.appendChild(f);"
+                                " var c = new f.contentWindow.RTCPeerConnection(); window.keep = c;"
+                                " c.setRemoteDescription({type: 'offer', sdp: SDP}); c.setLocalDescription();"
+                                " document.title = 'ran';";
+        QTest::newRow("script") << "<body><script>" + attempt + "</script>";
+        QTest::newRow("load handler") << "<body onload=\"" + attempt + "\">";
+        QTest::newRow("image error handler") << "<body><img src=\"none.png\" onerror=\"" + attempt + "\">";
+        QTest::newRow("srcdoc frame") << "<body><iframe srcdoc=\"<body><script>" + attempt + "</script>\"></iframe>";
+    }
+    void aLocalPageRunsNoScript()
+    {
+        QFETCH(QString, body);
+        Listener listener(true);
+        const QString sdp = "top.offer('" + QString(TcpCandidate).replace("PORT", QString::number(listener.port())) + "')";
+        const QString probe = "<!DOCTYPE html><title>waiting</title><script>" + OfferFunction + "</script>";
+        QFile page(folder->file("pages/probe.html"));
+        QVERIFY(page.open(QIODevice::WriteOnly));
+        page.write((probe + QString(body).replace("SDP", sdp)).toUtf8());
+        page.close();
+
+        WebBrowser view;
+        view.show();
+        QSignalSpy loaded(&view, &QWebEngineView::loadFinished);
+        view.Navigate2("pages/probe.html");
+        QTRY_COMPARE_WITH_TIMEOUT(loaded.size(), 1, Wait);
+        (void)QTest::qWaitFor([&] { return !listener.received().isEmpty(); }, 2000);
+        QCOMPARE(listener.received(), QByteArray());
+        QCOMPARE(view.title(), QString("waiting"));
     }
 };
 

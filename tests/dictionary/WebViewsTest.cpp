@@ -14,6 +14,7 @@
 
 #include <QMenu>
 #include <QWebEngineContextMenuRequest>
+#include <QWebEngineScript>
 #include <QtTest>
 
 namespace {
@@ -163,7 +164,7 @@ private slots:
         QVERIFY(landsOn(view, page("the-fool.html")));
         clickToolbar("Forward");
         QVERIFY(landsOn(view, page("ace-of-cups.html")));
-        view->page()->runJavaScript("document.querySelector('.back a').click()"); // a link to another page
+        view->page()->runJavaScript("document.querySelector('.back a').click()", QWebEngineScript::ApplicationWorld); // a link to another page
         QVERIFY(landsOn(view, page("index.html")));
         QCOMPARE(view->title(), QString("Tarot dictionary"));
         clickToolbar("Search");
@@ -311,9 +312,7 @@ private slots:
         const QString fetch = "fetch(target).then(function (r) { return r.text(); }).then(got, done);";
         const QString xhr = "var x = new XMLHttpRequest(); x.onload = function () { got(x.responseText); };"
                             " x.onerror = done; x.open('GET', target); x.send();";
-        const QString frame = "var f = document.createElement('iframe'); f.onload = function () {"
-                              " try { got(f.contentDocument.body.innerText); } catch (e) { done(); } };"
-                              " f.src = target; document.body.appendChild(f);";
+        const QString frame = "window.f = document.createElement('iframe'); f.src = target; document.body.appendChild(f);";
         const QString socket = "var s = new WebSocket(target.replace(/^http/, 'ws'));"
                                " s.onopen = function () { s.send('x'); got('open'); }; s.onerror = done;";
         for (const char* target : {"file", "server"}) {
@@ -331,16 +330,22 @@ private slots:
         writeFile(folder->file("secret.txt"), "secret words");
         const QString address = target == "file" ? QUrl::fromLocalFile(folder->file("secret.txt")).toString()
                                                  : server->address("/leak");
-        writeFile(folder->file("pages/probe.html"),
-                  QString("<!DOCTYPE html><title>waiting</title><body><script>"
-                          "var target = '%1';"
-                          "function got(text) { document.title = 'got ' + text; }"
-                          "function done() { if (document.title == 'waiting') document.title = 'nothing'; }"
-                          "setTimeout(done, 3000); %2</script></body>")
-                      .arg(address, attempt));
+        // The page's own scripts do not run: the probe runs beside them, as
+        // the page, to show that the filter holds even for a script there.
+        writeFile(folder->file("pages/probe.html"), "<!DOCTYPE html><title>waiting</title><body></body>");
         WebBrowser* view = frmMainDictionary().WB;
         view->Navigate2("pages/probe.html");
-        QTRY_VERIFY_WITH_TIMEOUT(view->title() == "nothing" || view->title().startsWith("got "), Wait);
+        QVERIFY(landsOn(view, page("probe.html")));
+        view->page()->runJavaScript(QString("var target = '%1';"
+                                            "function got(text) { if (text) document.title = 'got ' + text; }"
+                                            "function done() { if (document.title == 'waiting') document.title = 'nothing'; }"
+                                            "%2")
+                                        .arg(address, attempt),
+                                    QWebEngineScript::ApplicationWorld);
+        QTest::qWait(3000);
+        view->page()->runJavaScript("try { if (window.f) got(f.contentDocument.body.innerText); } catch (e) {} done();",
+                                    QWebEngineScript::ApplicationWorld);
+        QTRY_VERIFY2_WITH_TIMEOUT(view->title() == "nothing" || view->title().startsWith("got "), qPrintable(view->title()), Wait);
         QCOMPARE(view->title(), QString("nothing"));
         QTest::qWait(300);
         QCOMPARE(server->targets, QStringList());
@@ -362,8 +367,8 @@ private slots:
         const QString alert = "alert('Hello ' + i)";
         QTest::newRow("alert") << "server" << alert << QStringList{"ok", "ok stop"} << "Javascript Alert"
                                << "undefined*300" << 2;
-        QTest::newRow("alert of a local page") << "local" << alert << QStringList{"ok", "ok stop"}
-                                               << "Javascript Alert" << "undefined*300" << 2;
+        QTest::newRow("alert of a local page, which runs no script") << "local" << alert << QStringList{} << ""
+                                                                     << "" << 0;
         QTest::newRow("alert of a page not on screen") << "offline" << alert << QStringList{} << "" << "undefined*300" << 0;
         QTest::newRow("alert never stopped") << "server" << alert << QStringList{} << "Javascript Alert"
                                              << "undefined*300" << 300;
@@ -397,7 +402,12 @@ private slots:
             const QString loaded = address + (run == 2 ? "?again" : "");
             view->Navigate2(loaded);
             QVERIFY(landsOn(view, WebBrowser::AddressOf(loaded)));
-            QTRY_COMPARE_WITH_TIMEOUT(view->title(), "done " + results, Wait);
+            if (results.isEmpty()) { // the loop never starts
+                QTest::qWait(1000);
+                QVERIFY2(!view->title().startsWith("done"), qPrintable(view->title()));
+            } else {
+                QTRY_COMPARE_WITH_TIMEOUT(view->title(), "done " + results, Wait);
+            }
             QCOMPARE(shown.size(), boxes * run);
         }
         for (int i = 0; i < shown.size(); ++i) {
