@@ -268,9 +268,12 @@ bool sameBytes(const QString& path, const QByteArray& bytes)
 
 GoalFileCopy KeepCopyOfGoalFile(const QString& path, const QByteArray& bytes)
 {
+    // A name taken by a link (dangling or not) is passed over: the copy is
+    // a file of the program folder, never written where a link leads.
+    const auto taken = [](const QString& name) { return QFileInfo(name).isSymLink() || QFileInfo::exists(name); };
     QString copy = path + ".unreadable";
-    for (int n = 2; QFileInfo::exists(copy); ++n) {
-        if (sameBytes(copy, bytes))
+    for (int n = 2; taken(copy); ++n) {
+        if (!QFileInfo(copy).isSymLink() && sameBytes(copy, bytes))
             return {copy, false};
         copy = path + ".unreadable." + QString::number(n);
     }

@@ -280,6 +280,41 @@ private slots:
         QCOMPARE(Scripted().boxes.size(), 1);
     }
 
+    // A link standing where the copy of a damaged file would go is left
+    // alone, and nothing is written where it leads.
+    void copyAsideIsNeverWrittenThroughALink_data()
+    {
+        QTest::addColumn<bool>("targetExists");
+        QTest::newRow("dangling link") << false;
+        QTest::newRow("link to a file") << true;
+    }
+    void copyAsideIsNeverWrittenThroughALink()
+    {
+        QFETCH(bool, targetExists);
+        QTemporaryDir elsewhere;
+        const QString target = elsewhere.filePath("target");
+        if (targetExists) {
+            QFile file(target);
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write("theirs") == 6);
+        }
+        QVERIFY(QFile::link(target, goalFile() + ".unreadable"));
+        const QByteArray broken = "\"Bad\",#2026-13-40#,#2026-12-13#,\"x\",#FALSE#,0\r\n";
+        writeFile(broken);
+        frmMain();
+        QCOMPARE(Scripted().boxes.size(), 1);
+        QVERIFY(Scripted().boxes[0].prompt.contains("could not be read"));
+        QCOMPARE(QFileInfo(goalFile() + ".unreadable").symLinkTarget(), target);
+        QFile copy(goalFile() + ".unreadable.2");
+        QVERIFY(copy.open(QIODevice::ReadOnly));
+        QCOMPARE(copy.readAll(), broken);
+        QFile theirs(target);
+        QCOMPARE(theirs.exists(), targetExists);
+        if (targetExists) {
+            QVERIFY(theirs.open(QIODevice::ReadOnly));
+            QCOMPARE(theirs.readAll(), QByteArray("theirs"));
+        }
+    }
+
     void unwritableFileKeepsGoalsInMemory_data()
     {
         QTest::addColumn<int>("descLength");
