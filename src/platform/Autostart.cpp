@@ -7,7 +7,6 @@
 #include <QStringDecoder>
 
 #include <cerrno>
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -92,20 +91,11 @@ Entry entryState(const QString& path, int* error = nullptr)
         struct stat link {};
         return ::lstat(native.constData(), &link) == 0 ? Entry::Off : Entry::Absent;
     }
-    if (!S_ISREG(info.st_mode))
-        return Entry::Off;
-    const int fd = ::open(native.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
-        return Entry::Off;
-    // Another node may have taken the file's place since it was looked at.
-    const bool regular = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
-    QFile file;
-    if (!regular || !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-        ::close(fd);
-        return Entry::Off;
-    }
     // An entry is a few lines; more is not read.
-    return switchedOff(file.read(64 * 1024)) ? Entry::Off : Entry::On;
+    QByteArray text;
+    if (!ReadRegularFile(path, &text, 64 * 1024))
+        return Entry::Off;
+    return switchedOff(text) ? Entry::Off : Entry::On;
 }
 
 // One argument of an Exec line: quoted, with the characters that a quoted

@@ -1,6 +1,7 @@
 #include "SaveFile.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QRandomGenerator>
 
 #include <cerrno>
@@ -15,6 +16,7 @@ namespace {
 const int MaxLinks = 40;
 // Not an error number: the target is there but is no regular file.
 const int NotRegular = -1;
+const QString NotRegularReason = QStringLiteral("It is not a regular file.");
 
 std::function<void(const QByteArray&)>& beforeWriting()
 {
@@ -137,9 +139,57 @@ bool WriteFileAtomically(const QString& fileName, const QByteArray& bytes, QStri
     if (error)
         *error = result == NotRegular ? EINVAL : result;
     if (result != 0 && reason)
-        *reason = result == NotRegular ? QStringLiteral("It is not a regular file.")
-                                       : QString::fromLocal8Bit(std::strerror(result));
+        *reason = result == NotRegular ? NotRegularReason : QString::fromLocal8Bit(std::strerror(result));
     return result == 0;
 }
 
 void SetBeforeWritingHook(std::function<void(const QByteArray& temporary)> hook) { beforeWriting() = std::move(hook); }
+
+namespace {
+bool failed(QString* reason, const QString& why)
+{
+    if (reason)
+        *reason = why;
+    return false;
+}
+} // namespace
+
+bool ReadRegularFile(const QString& path, QByteArray* bytes, qint64 limit, QString* reason)
+{
+    const QByteArray native = QFile::encodeName(path);
+    struct stat info {};
+    if (::stat(native.constData(), &info) != 0)
+        return failed(reason, QString::fromLocal8Bit(std::strerror(errno)));
+    if (!S_ISREG(info.st_mode))
+        return failed(reason, NotRegularReason);
+    const int fd = ::open(native.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return failed(reason, QString::fromLocal8Bit(std::strerror(errno)));
+    // Another node may have taken the file's place since it was looked at.
+    QFile file;
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) ||
+        !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return failed(reason, NotRegularReason);
+    }
+    *bytes = limit < 0 ? file.readAll() : file.read(limit);
+    if (file.error() != QFileDevice::NoError)
+        return failed(reason, file.errorString());
+    return true;
+}
+
+KeptCopy KeepCopyBeside(const QString& path, const QString& suffix, const QByteArray& bytes, QString* reason)
+{
+    const auto taken = [](const QString& name) { return QFileInfo(name).isSymLink() || QFileInfo::exists(name); };
+    const auto holdsBytes = [&bytes](const QString& name) {
+        QByteArray kept;
+        return !QFileInfo(name).isSymLink() && ReadRegularFile(name, &kept, bytes.size() + 1) && kept == bytes;
+    };
+    QString copy = path + suffix;
+    for (int n = 2; taken(copy); ++n) {
+        if (holdsBytes(copy))
+            return {copy, false};
+        copy = path + suffix + "." + QString::number(n);
+    }
+    return WriteFileAtomically(copy, bytes, reason) ? KeptCopy{copy, true} : KeptCopy{};
+}

@@ -4,6 +4,9 @@
 
 #include <functional>
 
+// The files the program keeps for the user: read and written only where
+// they are regular files, never waiting on a pipe or a device.
+
 // Writes bytes to fileName through a new file beside it that replaces the
 // old one only once it is completely written and synced, so a failure (full
 // disk, file-size limit, no right to write) leaves an earlier file as it
@@ -24,3 +27,21 @@ bool WriteFileAtomically(const QString& fileName, const QByteArray& bytes, QStri
 // Tests only: called with the new file's name once it is made and has its
 // permissions, before a byte is written into it. Empty: nothing is called.
 void SetBeforeWritingHook(std::function<void(const QByteArray& temporary)> hook);
+
+// Reads the regular file at path, its links followed: at most limit bytes,
+// all of it for -1. False with the system's reason when it cannot be read;
+// anything but a regular file (a folder, a pipe, a device) is not even
+// opened, so nothing waits on it, and gives "It is not a regular file.".
+bool ReadRegularFile(const QString& path, QByteArray* bytes, qint64 limit = -1, QString* reason = nullptr);
+
+// A copy kept beside a file: its name (empty when it could not be written)
+// and whether it was made now.
+struct KeptCopy {
+    QString path;
+    bool made = false;
+};
+// Keeps bytes beside path under the name path + suffix (then suffix + ".2"
+// ...), unless a file of such a name holds them already. A name taken by a
+// symbolic link, dangling or not, is passed over, so nothing is written
+// where a link leads. On failure reason says why.
+KeptCopy KeepCopyBeside(const QString& path, const QString& suffix, const QByteArray& bytes, QString* reason = nullptr);

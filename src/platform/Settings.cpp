@@ -92,18 +92,8 @@ bool writeLockPossible(const QString& file)
 // A regular file's bytes; nothing for anything else, which is not waited for.
 QByteArray regularFileContents(const QString& path)
 {
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
-        return {};
     QByteArray bytes;
-    struct stat info {};
-    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
-        QFile file;
-        if (file.open(fd, QIODevice::ReadOnly))
-            bytes = file.readAll();
-    }
-    ::close(fd);
-    return bytes;
+    return ReadRegularFile(path, &bytes) ? bytes : QByteArray();
 }
 
 // Settings the store would not write back as they are: lines it cannot
@@ -126,20 +116,15 @@ bool isDamaged(QSettings& s, const QByteArray& bytes)
 // once: a copy that holds them already is not made again.
 bool keepAside(const QString& file, const QByteArray& bytes)
 {
-    const QString base = file + ".damaged";
-    QString copy = base;
-    for (int n = 2; QFileInfo(copy).exists() || QFileInfo(copy).isSymLink(); ++n) {
-        if (regularFileContents(copy) == bytes)
-            return true;
-        copy = base + "." + QString::number(n);
-    }
     QString reason;
-    if (!WriteFileAtomically(copy, bytes, &reason)) {
+    const KeptCopy copy = KeepCopyBeside(file, ".damaged", bytes, &reason);
+    if (copy.path.isEmpty()) {
         tellNotSaved(file, reason);
         return false;
     }
-    MsgBox("The settings file " + shown(file) + " was damaged.\rA copy of it was kept as " + shown(copy) + ".",
-           vbExclamation);
+    if (copy.made)
+        MsgBox("The settings file " + shown(file) + " was damaged.\rA copy of it was kept as " + shown(copy.path) + ".",
+               vbExclamation);
     return true;
 }
 

@@ -5,6 +5,7 @@
 
 #include "platform/Clock.h"
 #include "platform/MsgBox.h"
+#include "platform/SaveFile.h"
 #include "platform/Twips.h"
 
 #include <QComboBox>
@@ -193,7 +194,7 @@ void frmMain::LoadGoals()
         Goals.Append(goal);
     if (!content.unreadable)
         return;
-    const GoalFileCopy copy = KeepCopyOfGoalFile(path, bytes);
+    const KeptCopy copy = KeepCopyBeside(path, ".unreadable", bytes);
     g_goalFileUntouchable = copy.path.isEmpty();
     // The same damaged file is copied and told about once.
     if (copy.path.isEmpty() || copy.made)

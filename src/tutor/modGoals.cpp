@@ -3,8 +3,6 @@
 #include "platform/App.h"
 #include "platform/SaveFile.h"
 
-#include <QFile>
-#include <QFileInfo>
 #include <QStringDecoder>
 #include <optional>
 
@@ -165,8 +163,6 @@ bool blankLine(const QString& text, qsizetype from, qsizetype* next)
     return true;
 }
 
-QString tooLarge() { return QStringLiteral("It is larger than %1 KB.").arg(GoalFileLimit / 1024); }
-
 bool writtenBack(const GoalRecord& goal)
 {
     const QString text = QString::fromUtf8(GoalRecordText(goal));
@@ -225,57 +221,12 @@ bool WriteGoalFile(const QString& path, const QVector<GoalRecord>& records, QStr
 
 bool ReadGoalFile(const QString& path, QByteArray* bytes, QString* reason)
 {
-    QFile file(path);
-    // A folder, a pipe or a device is no goal file (and a pipe would block).
-    if (!QFileInfo(file).isFile()) {
-        *reason = "It is not a regular file.";
+    // No more than the limit is read, even from a file that grows meanwhile.
+    if (!ReadRegularFile(path, bytes, GoalFileLimit + 1, reason))
         return false;
-    }
-    if (file.size() > GoalFileLimit) {
-        *reason = tooLarge();
-        return false;
-    }
-    if (!file.open(QIODevice::ReadOnly)) {
-        *reason = file.errorString();
-        return false;
-    }
-    // No more than the limit, even from a file that grows meanwhile.
-    *bytes = file.read(GoalFileLimit + 1);
-    if (file.error() != QFileDevice::NoError) {
-        *reason = file.errorString();
-        return false;
-    }
     if (bytes->size() > GoalFileLimit) {
-        *reason = tooLarge();
+        *reason = QStringLiteral("It is larger than %1 KB.").arg(GoalFileLimit / 1024);
         return false;
     }
     return true;
-}
-
-namespace {
-bool sameBytes(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    if (!QFileInfo(file).isFile() || file.size() != bytes.size() || !file.open(QIODevice::ReadOnly))
-        return false;
-    const qsizetype chunk = 1 << 20;
-    for (qsizetype at = 0; at < bytes.size(); at += chunk)
-        if (file.read(chunk) != bytes.sliced(at, qMin(chunk, bytes.size() - at)))
-            return false;
-    return true;
-}
-} // namespace
-
-GoalFileCopy KeepCopyOfGoalFile(const QString& path, const QByteArray& bytes)
-{
-    // A name taken by a link (dangling or not) is passed over: the copy is
-    // a file of the program folder, never written where a link leads.
-    const auto taken = [](const QString& name) { return QFileInfo(name).isSymLink() || QFileInfo::exists(name); };
-    QString copy = path + ".unreadable";
-    for (int n = 2; taken(copy); ++n) {
-        if (!QFileInfo(copy).isSymLink() && sameBytes(copy, bytes))
-            return {copy, false};
-        copy = path + ".unreadable." + QString::number(n);
-    }
-    return WriteFileAtomically(copy, bytes) ? GoalFileCopy{copy, true} : GoalFileCopy{};
 }

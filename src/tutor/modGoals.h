@@ -51,13 +51,3 @@ bool WriteGoalFile(const QString& path, const QVector<GoalRecord>& records, QStr
 // Reads a whole goal file that exists; false with the reason when it is no
 // regular file, is larger than GoalFileLimit or cannot be read.
 bool ReadGoalFile(const QString& path, QByteArray* bytes, QString* reason);
-
-// Keeps a copy of a goal file's bytes beside it under a name of its own
-// ("goals.txt.unreadable", then ".unreadable.2" ...), unless such a copy of
-// the same bytes is there already. The copy's path (empty when it could not
-// be made), and whether it was made now.
-struct GoalFileCopy {
-    QString path;
-    bool made = false;
-};
-GoalFileCopy KeepCopyOfGoalFile(const QString& path, const QByteArray& bytes);
