@@ -70,6 +70,10 @@ QUrl inProgramFolder(QString relative)
     return QUrl::fromLocalFile(App::FilePath(QString())).resolved(QUrl(relative));
 }
 
+// A page of the program's own: a file of the pages folder or a page the
+// view was given as text (the not-found page), as opposed to a web page.
+bool isOwnPage(const QUrl& url) { return url.isLocalFile() || url.scheme() == "data"; }
+
 // Pages of the program folder keep to themselves: such a page (or a frame
 // inside it) requests only other files of the pages folder, so no page of
 // its folder can reach a server or a WebSocket, and no page at all reads a
@@ -196,8 +200,7 @@ private:
     // connections), so none runs, in any of their frames.
     void runScriptsOnlyOnWebPages(const QUrl& url)
     {
-        const bool webPage = !url.isLocalFile() && url.scheme() != "data";
-        settings()->setAttribute(QWebEngineSettings::JavascriptEnabled, webPage);
+        settings()->setAttribute(QWebEngineSettings::JavascriptEnabled, !isOwnPage(url));
     }
 
     bool mayGoTo(const QUrl& url, NavigationType type, bool isMainFrame)
@@ -323,7 +326,7 @@ QUrl WebBrowser::AddressOf(const QString& address)
 
 bool WebBrowser::ShowsLocalPage() const
 {
-    return url().isLocalFile() || url().scheme() == "data";
+    return isOwnPage(url());
 }
 
 void WebBrowser::Navigate2(const QString& address)
